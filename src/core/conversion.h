@@ -1,0 +1,52 @@
+#pragma once
+// What a run needs from the front that started it, and the state one run
+// works on. The core never touches a window: it talks to the user only
+// through RunHost.
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace tvz {
+
+class RunHost {
+public:
+  virtual ~RunHost() = default;
+  // Shows one of the run's messages and returns when the user has read it
+  // (the window: a modal "Aceptar" dialog; the command line: one stdout line).
+  virtual void ShowMessage(const std::string& text) = 0;
+  // Busy cursor on (true) or off (false).
+  virtual void SetBusy(bool busy) = 0;
+};
+
+// One line of the short report a finished run leaves for the command line.
+struct TableReport {
+  std::string table;          // "ASIGNOMT", ..., or "ZARP_HORARIO.TXT"
+  std::uint64_t records = 0;  // records (lines) written
+  std::uint64_t skipped = 0;  // input records skipped as duplicates
+};
+
+struct Conversion {
+  // The chosen folder (`RutaCarpeta`): where the ZARP files are read and
+  // ZARP_HORARIO.TXT is written.
+  std::filesystem::path RutaCarpeta;
+  // The working folder that holds the dBase tables (C:\VTEMP on Windows).
+  std::filesystem::path WorkingFolder;
+  // Run status (`Transformado`): 0 at start, 1 after a run, -1 when an export
+  // missed a required file or was ended by an error.
+  std::int32_t Transformado = 0;
+  // Embedded mode (`NumParametros` == 2): changes what a refused run does.
+  bool Embedded = false;
+  RunHost* host = nullptr;
+  std::vector<TableReport> report;
+
+  void Show(const std::string& text) const { host->ShowMessage(text); }
+};
+
+// How a run ended when it did not end by an error (RunError).
+enum class RunOutcome {
+  Refused,   // the chosen folder does not exist; nothing was done
+  Finished,  // "Proceso finalizado" was shown
+};
+
+}  // namespace tvz

@@ -1,0 +1,31 @@
+#pragma once
+// The one error type of the program: an error that ends a run. It carries the
+// finished, user-facing text (Spanish, as the user sees it); the fronts show it
+// as it stands (the window with the error icon, the command line on stderr).
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace tvz {
+
+class RunError : public std::runtime_error {
+public:
+  explicit RunError(const std::string& text) : std::runtime_error(text) {}
+};
+
+// "'%s' no es un valor entero válido" (cp1252 bytes, like every program text).
+[[noreturn]] void ThrowNotInteger(std::string_view text);
+// "'%s' no es un valor punto flotante válido".
+[[noreturn]] void ThrowNotFloat(std::string_view text);
+
+// Text for a failed file operation, by the numbers the users know from the
+// original program: 2 "No se encuentra el archivo", 3 "Nombre de archivo
+// inválido", 4 "Demasiados archivos abiertos", 5 "Acceso al archivo denegado",
+// 100, 101, 106, and "Error de E/S %d" for any other.
+std::string IoErrorText(int io_code);
+
+// The text of a message as the error dialog shows it: followed by "." unless
+// it already ends in "." or in a character that sorts before it.
+std::string WithFinalStop(std::string text);
+
+}  // namespace tvz

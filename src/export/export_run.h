@@ -1,0 +1,31 @@
+#pragma once
+// The export run (ZARP text files -> the six tables of the working folder)
+// and its converters, in the order the run calls them.
+#include "core/conversion.h"
+
+namespace tvz {
+
+// The whole export run over c.RutaCarpeta:
+//  * folder missing: shows "No existe la carpeta"; in embedded mode sets the
+//    status to -1; returns Refused.
+//  * otherwise: busy cursor, status 1, the six converters in order (a missing
+//    required file shows its message, sets -1 and the run goes on), busy
+//    cursor off, "Proceso finalizado"; returns Finished.
+//  * an error (RunError) inside a converter ends the run: the status becomes
+//    -1, the busy cursor is turned off, that converter's table stays as it was
+//    and the error propagates to the front.
+// The front disables its run buttons after Finished and, in embedded mode,
+// closes its window after either outcome.
+RunOutcome ExportRun(Conversion& c);
+
+// The converters. Each reads its ZARP file(s) from c.RutaCarpeta, replaces
+// its table in c.WorkingFolder only when it completes, and reports a missing
+// required file by a message and status -1.
+void ConvertirAsignaturas(Conversion& c);       // ASIGNOMT
+void ConvertirProfesores(Conversion& c);        // PROFT
+void ConvertirAulas(Conversion& c);             // AULAT
+void ConvertirGrupos(Conversion& c);            // GRUPOST
+void ConvertirAsignaturasGrupo(Conversion& c);  // ASIGT
+void ConvertirSesiones(Conversion& c);          // DIASHORAST
+
+}  // namespace tvz
