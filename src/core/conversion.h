@@ -49,4 +49,19 @@ enum class RunOutcome {
   Finished,  // "Proceso finalizado" was shown
 };
 
+// Busy cursor for as long as it lives, also when an error ends the run.
+class BusyCursor {
+public:
+  explicit BusyCursor(RunHost& host) : host_(host) { host_.SetBusy(true); }
+  ~BusyCursor() { End(); }
+  void End() {
+    if (on_) host_.SetBusy(false);
+    on_ = false;
+  }
+
+private:
+  RunHost& host_;
+  bool on_ = true;
+};
+
 }  // namespace tvz

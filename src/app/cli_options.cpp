@@ -1,0 +1,59 @@
+#include "app/cli_options.h"
+
+#include <algorithm>
+
+namespace tvz::cli {
+
+const char* HelpText() {
+  return "Uso: transvardelzarp exportar|importar CARPETA [--vtemp DIR]\n"
+         "\n"
+         "  exportar     Convierte los ficheros de ZARP de CARPETA en las tablas de\n"
+         "               Vardelin (ASIGNOMT, PROFT, AULAT, GRUPOST, ASIGT, DIASHORAST).\n"
+         "  importar     Convierte el horario calculado por Vardelin (SOLUC) en\n"
+         "               CARPETA/ZARP_HORARIO.TXT.\n"
+         "  --vtemp DIR  Carpeta de trabajo con las tablas (por omisión, la que Vardelin\n"
+         "               ve como C:\\VTEMP: $WINEPREFIX/drive_c/VTEMP o ~/.wine/drive_c/VTEMP).\n"
+         "  --help       Muestra esta ayuda.\n"
+         "\n"
+         "Los mensajes del proceso salen por la salida estándar, uno por línea; el\n"
+         "error que detiene un proceso, por la salida de errores.\n"
+         "\n"
+         "Estado de salida: 0 proceso finalizado; 1 faltaba algún fichero o la carpeta\n"
+         "no existe; 2 un error detuvo el proceso; 64 línea de órdenes incorrecta.\n";
+}
+
+ParseResult ParseOptions(const std::vector<std::string>& args) {
+  Options options;
+  std::vector<std::string> positional;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--help" || a == "-h") {
+      options.help = true;
+      return {options, {}};
+    }
+    if (a == "--vtemp") {
+      if (i + 1 >= args.size()) return {std::nullopt, "falta la carpeta tras --vtemp"};
+      options.vtemp = args[++i];
+    } else if (a.rfind("--vtemp=", 0) == 0) {
+      options.vtemp = a.substr(8);
+    } else if (a.size() > 1 && a[0] == '-') {
+      return {std::nullopt, "opción desconocida: " + a};
+    } else {
+      positional.push_back(a);
+    }
+  }
+  if (positional.size() != 2) return {std::nullopt, "se esperan un modo y una carpeta"};
+  std::string mode = positional[0];
+  std::transform(mode.begin(), mode.end(), mode.begin(),
+                 [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
+  if (mode == "exportar") options.mode = Mode::Exportar;
+  else if (mode == "importar") options.mode = Mode::Importar;
+  else return {std::nullopt, "modo desconocido: " + positional[0]};
+  if (positional[1].empty()) return {std::nullopt, "la carpeta no puede estar vacía"};
+  options.folder = positional[1];
+  if (options.vtemp && options.vtemp->empty())
+    return {std::nullopt, "la carpeta de --vtemp no puede estar vacía"};
+  return {options, {}};
+}
+
+}  // namespace tvz::cli

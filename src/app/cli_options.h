@@ -1,0 +1,39 @@
+#pragma once
+// The command line of `transvardelzarp`:
+//   transvardelzarp exportar|importar CARPETA [--vtemp DIR]
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tvz::cli {
+
+// Exit statuses.
+enum ExitCode : int {
+  kExitOk = 0,        // the run finished with status 1
+  kExitIncomplete = 1,  // finished with status -1, or refused (no such folder)
+  kExitError = 2,     // an error ended the run
+  kExitUsage = 64,    // the command line is wrong
+};
+
+enum class Mode { Exportar, Importar };
+
+struct Options {
+  bool help = false;
+  Mode mode = Mode::Exportar;
+  std::filesystem::path folder;                  // CARPETA
+  std::optional<std::filesystem::path> vtemp;    // --vtemp DIR
+};
+
+struct ParseResult {
+  std::optional<Options> options;  // empty on a usage error
+  std::string error;               // what is wrong, for a usage error
+};
+
+// Pure: no file system access. The mode is compared in lower case.
+ParseResult ParseOptions(const std::vector<std::string>& args);
+
+// The help text (UTF-8).
+const char* HelpText();
+
+}  // namespace tvz::cli

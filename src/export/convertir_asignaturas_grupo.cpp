@@ -1,0 +1,136 @@
+// ASIGT: one record per subject a group is taught (zarp_asignatgrupo.txt),
+// completed with the group's data from GRUPOST and the weekly hours of
+// zarp_asignatcurso.txt. First matches win, as in a scan in stored order;
+// the look-ups are hash indexes so the cost stays linear.
+#include <array>
+#include <unordered_map>
+
+#include "export/converter_support.h"
+#include "export/export_run.h"
+#include "export/hours.h"
+#include "records/line_reader.h"
+#include "records/zarp_record.h"
+
+namespace tvz {
+
+namespace {
+
+constexpr std::array<const char*, 4> kGroupFields = {"TURNO", "NIVEL", "CURSO", "GRUPO"};
+
+// Group code -> TURNO, NIVEL, CURSO, GRUPO of the first group with that code.
+std::unordered_map<std::string, std::array<std::string, 4>> IndexGroups(const Conversion& c) {
+  DbfTable groups;
+  groups.DatabaseName = c.WorkingFolder;
+  groups.TableName = "GRUPOST.DBF";
+  groups.Type = TableType::ttDefault;
+  groups.ReadOnly = true;
+  groups.Open();
+  std::unordered_map<std::string, std::array<std::string, 4>> index;
+  for (groups.First(); !groups.Eof(); groups.Next()) {
+    auto [it, inserted] = index.try_emplace(groups.FieldByName("ABREV").AsString());
+    if (!inserted) continue;
+    for (std::size_t i = 0; i < kGroupFields.size(); ++i)
+      it->second[i] = groups.FieldByName(kGroupFields[i]).AsString();
+  }
+  groups.Close();
+  return index;
+}
+
+// Subject, level and course as one key; each part length-prefixed so that no
+// two different triples share a key.
+std::string HoursKey(std::string_view subject, std::string_view level, std::string_view course) {
+  std::string key;
+  for (std::string_view part : {subject, level, course}) {
+    key += std::to_string(part.size());
+    key += ':';
+    key += part;
+  }
+  return key;
+}
+
+// (subject, level, course) -> hours column of the first line that names them.
+std::unordered_map<std::string, std::string> IndexHours(const std::vector<std::string>& lines) {
+  std::unordered_map<std::string, std::string> index;
+  for (const std::string& line : lines) {
+    if (IsSkippedRecord(line, "ZARP_ASIGNATCURSO.TXT")) continue;
+    index.try_emplace(
+        HoursKey(ColumnField(line, 24, 4), ColumnField(line, 2, 3), ColumnField(line, 8, 3)),
+        ColumnField(line, 28, 6));
+  }
+  return index;
+}
+
+}  // namespace
+
+void ConvertirAsignaturasGrupo(Conversion& c) {
+  auto input = RequiredInput(c, "zarp_asignatgrupo.txt",
+                             "No existe archivo de grupos (ZARP_ASIGNATGRUPO.TXT)");
+  if (!input) return;
+  LineReader reader(*input);
+  auto table = NewTable(
+      c, "ASIGT",
+      {Str("CASIG", 10), Str("CPROF", 10), Str("CGRUP", 10), Str("CAULA", 10), Str("CTAREA", 10),
+       Str("TURNO", 1), Str("NIVEL", 5), Str("CURSO", 3), Str("GRUPO", 2),
+       {"HORAS", FieldType::ftFloat, 0}, Str("SESIONES", 20), Str("NCONEX", 4)});
+  DbfTable& t = *table;
+
+  // Pass 1: the assignments, in file order.
+  std::string line;
+  while (reader.Next(line)) {
+    if (IsSkippedRecord(line, "ZARP_ASIGNATGRUPO.TXT")) continue;
+    t.Append();
+    t.FieldByName("CASIG").SetAsString(ColumnField(line, 16, 4));
+    t.FieldByName("CGRUP").SetAsString(ColumnField(line, 2, 10));
+    t.FieldByName("CTAREA").SetAsString("*LEC");
+    t.Post();
+  }
+  reader.Close();
+
+  // Pass 2: the group's data, by exact (case-sensitive) group code.
+  const auto groups = IndexGroups(c);
+  for (t.First(); !t.Eof(); t.Next()) {
+    auto found = groups.find(t.FieldByName("CGRUP").AsString());
+    if (found == groups.end()) continue;
+    t.Edit();
+    for (std::size_t i = 0; i < kGroupFields.size(); ++i)
+      t.FieldByName(kGroupFields[i]).SetAsString(found->second[i]);
+    t.Post();
+  }
+
+  auto hours_file = platform::FindFile(c.RutaCarpeta, "zarp_asignatcurso.txt");
+  if (!hours_file) {
+    // The table keeps what passes 1 and 2 wrote; the run status is unchanged.
+    c.Show("No existe archivo de grupos (ZARP_ASIGNATCURSO.TXT)");
+    FinishTable(c, t, "ASIGT");
+    return;
+  }
+
+  // Pass 3: weekly hours, by exact subject, level and course.
+  {
+    const auto hours = IndexHours(LoadLines(*hours_file));
+    for (t.First(); !t.Eof(); t.Next()) {
+      auto found = hours.find(HoursKey(t.FieldByName("CASIG").AsString(),
+                                       t.FieldByName("NIVEL").AsString(),
+                                       t.FieldByName("CURSO").AsString()));
+      if (found == hours.end()) continue;
+      t.Edit();
+      Field horas = t.FieldByName("HORAS");
+      horas.SetAsFloat(HoursFromText(found->second));
+      if (horas.AsFloat() < 1) horas.SetAsFloat(1);
+      t.FieldByName("SESIONES").SetAsString(SessionString(horas.AsFloat()));
+      t.Post();
+    }
+  }
+
+  // Pass 4: one weekly hour for every assignment the hours file did not name.
+  for (t.First(); !t.Eof(); t.Next()) {
+    if (t.FieldByName("HORAS").AsFloat() != 0) continue;
+    t.Edit();
+    t.FieldByName("HORAS").SetAsFloat(1);
+    t.FieldByName("SESIONES").SetAsString("1");
+    t.Post();
+  }
+  FinishTable(c, t, "ASIGT");
+}
+
+}  // namespace tvz

@@ -1,0 +1,46 @@
+// GRUPOST: groups from zarp_grupo.txt, with a composed description.
+#include "export/converter_support.h"
+#include "export/export_run.h"
+#include "records/line_reader.h"
+#include "records/zarp_record.h"
+
+namespace tvz {
+
+void ConvertirGrupos(Conversion& c) {
+  auto input = RequiredInput(c, "zarp_grupo.txt", "No existe archivo de grupos (ZARP_GRUPO.TXT)");
+  if (!input) return;
+  LineReader reader(*input);
+  auto table = NewTable(c, "GRUPOST",
+                        {Str("ABREV", 10), Str("TURNO", 1), Str("NIVEL", 5), Str("CURSO", 3),
+                         Str("GRUPO", 2), Str("MARCO", 1), Str("UNIDAD", 10), Str("DESCRIP", 80),
+                         Str("ABREVCORTA", 4)});
+  std::string line;
+  while (reader.Next(line)) {
+    // ZARP names the groups file ZARP_GRUPOS.TXT inside its records.
+    if (IsSkippedRecord(line, "ZARP_GRUPOS.TXT")) continue;
+    const std::string unit = ColumnField(line, 2, 10);
+    const std::string shift = ColumnField(line, 35, 3);
+    std::string level = ColumnField(line, 16, 3);
+    const std::string course = ColumnField(line, 22, 3);
+    const std::string letter = unit.empty() ? std::string() : unit.substr(unit.size() - 1);
+    if (level.empty()) level = "NIV";
+
+    table->Append();
+    table->FieldByName("ABREV").SetAsString(unit);
+    table->FieldByName("TURNO").SetAsString(shift);  // the field keeps the first byte
+    table->FieldByName("NIVEL").SetAsString(level);
+    table->FieldByName("CURSO").SetAsString(course);
+    table->FieldByName("GRUPO").SetAsString(letter);
+    table->FieldByName("MARCO").SetAsString("0");
+    table->FieldByName("UNIDAD").SetAsString(unit);
+    // Every separator is written, also next to an empty piece.
+    table->FieldByName("DESCRIP").SetAsString("(" + ColumnField(line, 25, 10) + ") " + shift + " " +
+                                              level + " " + course + " " + letter);
+    table->FieldByName("ABREVCORTA").SetAsString(ColumnField(line, 12, 4));
+    table->Post();
+  }
+  reader.Close();
+  FinishTable(c, *table, "GRUPOST");
+}
+
+}  // namespace tvz

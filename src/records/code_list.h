@@ -1,0 +1,41 @@
+#pragma once
+// Code lists: strings compared by the locale-aware comparison that ignores
+// letter case (platform/collation.h), never by bytes.
+#include <cstddef>
+#include <map>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+namespace tvz {
+
+// Unsorted: keeps what it is given in order; the converters use it to drop
+// codes they have already written. Lookups cost O(1) through collation keys,
+// which are equal exactly when the strings compare equal.
+class CodeList {
+public:
+  bool Contains(std::string_view code) const;
+  // Adds the code; returns false (and adds nothing) when an equal one is held.
+  bool AddIfNew(std::string_view code);
+  std::size_t Count() const { return keys_.size(); }
+
+private:
+  std::unordered_set<std::string> keys_;
+};
+
+// Sorted, without duplicates: ascending by the comparison; IndexOf gives a
+// string's position in that order, counted from 0, or -1.
+class SortedCodeList {
+public:
+  void Add(std::string_view text);
+  int IndexOf(std::string_view text) const;
+  std::size_t Count() const { return items_.size(); }
+
+private:
+  std::map<std::string, std::string> items_;  // collation key -> first text
+  mutable std::vector<std::string> ranked_keys_;
+  mutable bool dirty_ = false;
+};
+
+}  // namespace tvz

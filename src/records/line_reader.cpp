@@ -1,0 +1,100 @@
+#include "records/line_reader.h"
+
+#include "core/errors.h"
+
+namespace tvz {
+
+namespace {
+constexpr char kCtrlZ = '\x1A';
+constexpr std::size_t kChunk = 1 << 16;
+}  // namespace
+
+LineReader::LineReader(const std::filesystem::path& file) : from_file_(true) {
+  int error = 0;
+  auto result = file_.Open(file, false, true, error);
+  if (result == platform::OpenFile::Result::InUse) throw RunError(IoErrorText(32));
+  if (result != platform::OpenFile::Result::Ok)
+    throw RunError(IoErrorText(platform::IoCodeFromNative(error)));
+}
+
+LineReader::LineReader(std::string_view bytes) : buffer_(bytes), eof_(true) {}
+
+void LineReader::Close() {
+  file_.Close();
+  ended_ = true;
+}
+
+bool LineReader::Fill() {
+  if (eof_ || !from_file_ || !file_.IsOpen()) {
+    eof_ = true;
+    return false;
+  }
+  if (pos_ > 0) {
+    buffer_.erase(0, pos_);
+    pos_ = 0;
+  }
+  const std::size_t old = buffer_.size();
+  buffer_.resize(old + kChunk);
+  int error = 0;
+  std::int64_t n = file_.Read(buffer_.data() + old, kChunk, error);
+  if (n < 0) {
+    buffer_.resize(old);
+    throw RunError(IoErrorText(platform::IoCodeFromNative(error)));
+  }
+  buffer_.resize(old + static_cast<std::size_t>(n));
+  if (n == 0) eof_ = true;
+  return n > 0;
+}
+
+bool LineReader::Next(std::string& line) {
+  line.clear();
+  if (ended_) return false;
+  // Nothing left at all: no further line.
+  while (pos_ >= buffer_.size())
+    if (!Fill()) return false;
+  if (buffer_[pos_] == kCtrlZ) {
+    ended_ = true;
+    return false;
+  }
+  bool in_text = true;  // false after a Ctrl-Z: the rest of the line is skipped
+  for (;;) {
+    while (pos_ < buffer_.size()) {
+      const char ch = buffer_[pos_++];
+      if (ch == '\n') return true;
+      if (ch == '\r') {
+        // A CR right before LF ends nothing by itself; a lone CR is dropped.
+        continue;
+      }
+      if (ch == kCtrlZ) in_text = false;
+      if (in_text) line += ch;
+    }
+    if (!Fill()) return true;  // last line without a break
+  }
+}
+
+std::vector<std::string> SplitLines(std::string_view text) {
+  if (auto nul = text.find('\0'); nul != std::string_view::npos) text = text.substr(0, nul);
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char ch = text[i];
+    if (ch != '\r' && ch != '\n') continue;
+    lines.emplace_back(text.substr(start, i - start));
+    if (ch == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < text.size()) lines.emplace_back(text.substr(start));
+  return lines;
+}
+
+std::vector<std::string> LoadLines(const std::filesystem::path& file) {
+  int error = 0;
+  auto bytes = platform::ReadWholeFile(file, error);
+  if (!bytes) {
+    throw RunError("Cannot open file \"" + file.string() + "\". " +
+                   platform::SystemErrorText(error));
+  }
+  return SplitLines(*bytes);
+}
+
+}  // namespace tvz

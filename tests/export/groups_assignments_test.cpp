@@ -1,0 +1,198 @@
+// GRUPOST and ASIGT.
+#include <gtest/gtest.h>
+
+#include "core/errors.h"
+#include "export/export_run.h"
+#include "export/hours.h"
+#include "support/table_reader.h"
+#include "support/test_support.h"
+
+namespace tvz {
+namespace {
+
+using test::PutAt;
+using test::Row;
+
+std::string Group(std::string unit, std::string shortcode, std::string level, std::string course,
+                  std::string label, std::string shift) {
+  std::string line = "1";
+  PutAt(line, 2, unit);
+  PutAt(line, 12, shortcode);
+  PutAt(line, 16, level);
+  PutAt(line, 19, "xyz");  // columns 19 to 21 are not read
+  PutAt(line, 22, course);
+  PutAt(line, 25, label);
+  PutAt(line, 35, shift);
+  PutAt(line, 38, "ignored");
+  return line;
+}
+
+std::string Assignment(std::string group, std::string subject) {
+  std::string line = "1";
+  PutAt(line, 2, group);
+  PutAt(line, 16, subject);
+  return line;
+}
+
+std::string Hours(std::string level, std::string course, std::string subject, std::string hours) {
+  std::string line = "1";
+  PutAt(line, 2, level);
+  PutAt(line, 8, course);
+  PutAt(line, 24, subject);
+  PutAt(line, 28, hours);
+  return line;
+}
+
+class GroupsTest : public ::testing::Test {
+protected:
+  test::TempDir zarp, vtemp;
+  test::TestRun run{zarp.path(), vtemp.path()};
+  void Write(const char* name, std::vector<std::string> data) {
+    data.insert(data.begin(), test::ZarpFrame('0', name));
+    data.push_back(test::ZarpFrame('9', name));
+    test::WriteBytes(zarp / name, test::CrLf(data));
+  }
+  std::vector<Row> Asignt() {
+    return test::ReadRows(vtemp.path(), "ASIGT",
+                          {"CASIG", "CGRUP", "CTAREA", "TURNO", "NIVEL", "CURSO", "GRUPO",
+                           "HORAS", "SESIONES", "CPROF", "CAULA", "NCONEX"});
+  }
+};
+
+TEST_F(GroupsTest, GroupRecordsAndTheirDescriptions) {
+  Write("zarp_grupo.txt", {Group("1ESOA", "1A", "ESO", "1", "1\xBA ESO A", "MAN"),
+                           Group("B", "", "", "", "", ""),  // one-character unit, blanks
+                           "",                              // an empty line is a group too
+                           Group("1ESOA", "1A2", "ESO", "1", "Repetido", "T"),
+                           "1ZARP_GRUPOS.TXT",              // skipped by the name check
+                           "1ZARP_GRUPO.TXT"});             // not skipped
+  ConvertirGrupos(run.c);
+  const std::vector<Row> expected = {
+      {"1ESOA", "M", "ESO", "1", "A", "0", "1ESOA", "(1\xBA ESO A) MAN ESO 1 A", "1A"},
+      {"B", "", "NIV", "", "B", "0", "B", "()  NIV  B", ""},
+      {"", "", "NIV", "", "", "0", "", "()  NIV", ""},  // trailing blanks are padding
+      {"1ESOA", "T", "ESO", "1", "A", "0", "1ESOA", "(Repetido) T ESO 1 A", "1A2"},
+      {"ZARP_GRUPO", "", "NIV", "", "O", "0", "ZARP_GRUPO", "()  NIV  O", ".TXT"},
+  };
+  EXPECT_EQ(test::ReadRows(vtemp.path(), "GRUPOST",
+                           {"ABREV", "TURNO", "NIVEL", "CURSO", "GRUPO", "MARCO", "UNIDAD",
+                            "DESCRIP", "ABREVCORTA"}),
+            expected);
+}
+
+TEST(Hours, SessionStringsAndHoursTexts) {
+  struct Case {
+    const char* column;
+    double hours;  // after raising to 1, as the converter stores it
+    std::string sessions;
+  } cases[] = {
+      {"1", 1, "1"},
+      {"2,5", 2.5, "11\xBD"},
+      {"2.5", 2.5, "11\xBD"},
+      {"", 1, "1"},
+      {"0,5", 1, "1"},
+      {"-3", 1, "1"},
+      {"1.25", 1.25, "1\xBD"},
+      {"4", 4, "1111"},
+      {"13", 13, std::string(13, '1')},
+      {"13.25", 13.25, std::string(13, '1') + "\xBD"},
+      {"14", 14, std::string(14, '1')},
+      {"15", 15, "2" + std::string(13, '1')},
+      {"25,5", 25.5, "12" + std::string(13, '1') + "\xBD"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.column);
+    double h = HoursFromText(c.column);
+    if (h < 1) h = 1;
+    EXPECT_DOUBLE_EQ(h, c.hours);
+    EXPECT_EQ(SessionString(h), c.sessions);
+  }
+  for (const char* bad : {"dos", "2,5,1", "1e999"}) {
+    SCOPED_TRACE(bad);
+    EXPECT_THROW(HoursFromText(bad), RunError);
+  }
+  try {
+    HoursFromText("2,5h");
+    ADD_FAILURE();
+  } catch (const RunError& e) {
+    EXPECT_STREQ(e.what(), "'2.5h' no es un valor punto flotante v\xE1lido");
+  }
+  EXPECT_THROW(HoursFromText("3000000000"), RunError);  // whole part past 32 bits
+  EXPECT_EQ(SessionString(2147483647.0), "2147483634" + std::string(13, '1'));
+}
+
+TEST_F(GroupsTest, AssignmentsTakeFirstMatchingGroupAndHours) {
+  Write("zarp_grupo.txt", {Group("1ESOA", "1A", "ESO", "1", "", "M"),
+                           Group("1ESOA", "XX", "BAC", "2", "", "T"),  // later duplicate: ignored
+                           Group("2ESOB", "2B", "ESO", "2", "", "T")});
+  Write("zarp_asignatgrupo.txt",
+        {Assignment("1ESOA", "MAT"), Assignment("1esoa", "MAT"),  // group codes are case-sensitive
+         Assignment("2ESOB", "MUS"), Assignment("2ESOB", "mus"), Assignment("1ESOA", "MAT"),
+         Assignment("NOPE", "ING"), ""});
+  Write("zarp_asignatcurso.txt",
+        {Hours("ESO", "1", "MAT", "4,5"), Hours("ESO", "1", "MAT", "9"),  // first line wins
+         Hours("ESO", "2", "MUS", "15"), Hours("", "", "ING", "3"),      // blank level/course
+         Hours("", "", "", "2")});
+  ConvertirGrupos(run.c);
+  ConvertirAsignaturasGrupo(run.c);
+  EXPECT_TRUE(run.host.messages.empty());
+  const std::string fifteen = "2" + std::string(13, '1');
+  const std::vector<Row> expected = {
+      {"MAT", "1ESOA", "*LEC", "M", "ESO", "1", "A", "4.5", "1111\xBD", "", "", ""},
+      {"MAT", "1esoa", "*LEC", "", "", "", "", "1", "1", "", "", ""},
+      {"MUS", "2ESOB", "*LEC", "T", "ESO", "2", "B", "15", fifteen, "", "", ""},
+      {"mus", "2ESOB", "*LEC", "T", "ESO", "2", "B", "1", "1", "", "", ""},
+      {"MAT", "1ESOA", "*LEC", "M", "ESO", "1", "A", "4.5", "1111\xBD", "", "", ""},
+      {"ING", "NOPE", "*LEC", "", "", "", "", "3", "111", "", "", ""},
+      {"", "", "*LEC", "", "", "", "", "2", "11", "", "", ""},
+  };
+  EXPECT_EQ(Asignt(), expected);
+}
+
+TEST_F(GroupsTest, WithoutTheHoursFileHoursStayEmptyAndStatusKeeps) {
+  Write("zarp_grupo.txt", {Group("1ESOA", "1A", "ESO", "1", "", "M")});
+  Write("zarp_asignatgrupo.txt", {Assignment("1ESOA", "MAT")});
+  run.c.Transformado = 1;
+  ConvertirGrupos(run.c);
+  ConvertirAsignaturasGrupo(run.c);
+  EXPECT_EQ(run.host.messages,
+            std::vector<std::string>{"No existe archivo de grupos (ZARP_ASIGNATCURSO.TXT)"});
+  EXPECT_EQ(run.c.Transformado, 1);
+  EXPECT_EQ(Asignt(), (std::vector<Row>{
+                          {"MAT", "1ESOA", "*LEC", "M", "ESO", "1", "A", "", "", "", "", ""}}));
+}
+
+TEST_F(GroupsTest, ABadHoursTextEndsTheRunAndLeavesTheOldTable) {
+  Write("zarp_grupo.txt", {Group("1ESOA", "1A", "ESO", "1", "", "M")});
+  Write("zarp_asignatgrupo.txt", {Assignment("1ESOA", "MAT"), Assignment("1ESOA", "ING")});
+  Write("zarp_asignatcurso.txt", {Hours("ESO", "1", "MAT", "4"), Hours("ESO", "1", "ING", "tres")});
+  test::WriteBytes(vtemp / "ASIGT.DBF", "previous ASIGT");
+  test::WriteBytes(vtemp / "ASIGT.MDX", "previous index");
+  ConvertirGrupos(run.c);
+  try {
+    ConvertirAsignaturasGrupo(run.c);
+    FAIL() << "no error";
+  } catch (const RunError& e) {
+    EXPECT_STREQ(e.what(), "'tres' no es un valor punto flotante v\xE1lido");
+  }
+  EXPECT_EQ(test::ReadBytes(vtemp / "ASIGT.DBF"), "previous ASIGT");
+  EXPECT_EQ(test::ReadBytes(vtemp / "ASIGT.MDX"), "previous index");
+}
+
+TEST_F(GroupsTest, MissingAssignmentFileTouchesNothing) {
+  test::WriteBytes(vtemp / "ASIGT.DBF", "previous ASIGT");
+  ConvertirAsignaturasGrupo(run.c);
+  EXPECT_EQ(run.host.messages,
+            std::vector<std::string>{"No existe archivo de grupos (ZARP_ASIGNATGRUPO.TXT)"});
+  EXPECT_EQ(run.c.Transformado, -1);
+  EXPECT_EQ(test::ReadBytes(vtemp / "ASIGT.DBF"), "previous ASIGT");
+}
+
+TEST_F(GroupsTest, MissingGroupTableIsAnError) {
+  Write("zarp_asignatgrupo.txt", {Assignment("1ESOA", "MAT")});
+  EXPECT_THROW(ConvertirAsignaturasGrupo(run.c), RunError);
+  EXPECT_FALSE(std::filesystem::exists(vtemp / "ASIGT.DBF"));
+}
+
+}  // namespace
+}  // namespace tvz
