@@ -1,0 +1,32 @@
+#!/bin/bash
+# Installs, with apt-get, what the build needs and is missing.
+#   scripts/setup.sh native   the command line on Linux (compiler, CMake, ICU)
+#   scripts/setup.sh all      everything the tests need: native tests, the
+#                             independent dBase readers, the Windows cross
+#                             build, Wine and Xvfb, the help compiler
+set -euo pipefail
+
+profile=${1:-all}
+native=(g++ make cmake pkg-config libicu-dev)
+tests=(googletest libgtest-dev python3-dbfread python3-dbf gdal-bin)
+windows=(g++-mingw-w64-x86-64 wine wine64 fonts-wine fonts-liberation xvfb xauth x11-apps
+         imagemagick fp-utils libchm-bin zip clang)
+case "$profile" in
+  native) wanted=("${native[@]}") ;;
+  all) wanted=("${native[@]}" "${tests[@]}" "${windows[@]}") ;;
+  *) echo "usage: $0 native|all" >&2; exit 64 ;;
+esac
+
+missing=()
+for p in "${wanted[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+echo "setup: installing ${missing[*]}" >&2
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
