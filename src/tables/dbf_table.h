@@ -31,6 +31,11 @@
 
 namespace tvz {
 
+namespace dbf {
+struct FieldLayout;
+struct Value;
+}  // namespace dbf
+
 enum class FieldType { ftString, ftBoolean, ftInteger, ftFloat };
 
 struct FieldDef {
@@ -49,31 +54,58 @@ class Field {
 public:
   const std::string& FieldName() const;
   char StoredType() const;  // type letter in the file: 'C', 'N', 'L', ...
+  int Size() const;         // width in the record, in bytes
+  int Decimals() const;     // decimal count of N and F fields, else 0
 
   // Text form: strings without the blank (or NUL) padding; integers as
   // decimal digits; other numbers in general format (at most 15 significant
-  // digits, no trailing zeros, '.' as separator); logicals "Verdadero" or
-  // "Falso"; dates "dd/mm/yyyy"; "" for a blank value.
+  // digits, no trailing zeros, '.' as separator, "1E20" above 1E15 and below
+  // 0.00001); logicals "Verdadero" or "Falso"; dates "dd/mm/yyyy"; time
+  // stamps "dd/mm/yyyy hh:nn:ss" (the time left out at midnight); "" for a
+  // blank value and for memo fields (memo files are not read). A number
+  // field whose text is not a number gives that text.
+  // Reading a field whose table is closed is a RunError.
   std::string AsString() const;
   // Integer form: numbers rounded to the nearest integer, 0 when blank;
   // string fields by the integer text rules (ThrowNotInteger otherwise).
   std::int32_t AsInteger() const;
-  // Number form: 0 when blank.
+  // Number form: 0 when blank; string fields by the decimal text rules
+  // (ThrowNotFloat otherwise); dates as days since 30/12/1899.
   double AsFloat() const;
+  // Logicals; false when blank; string fields: "T", "Y" true, "F", "N" or
+  // "" false.
   bool AsBoolean() const;
   bool IsNull() const;
+  // A combination not listed (a logical as a number, a date as a logical...)
+  // is a RunError naming the field.
 
-  // Writing needs the table in Append or Edit state.
-  // Strings keep their first Size bytes (and end at a NUL byte).
+  // Writing needs the table in Append or Edit state ("La fuente de datos no
+  // est\xE1 en modo de edici\xF3n o inserci\xF3n" otherwise). Only C, N, F and
+  // L fields can be written.
+  // Strings keep their first Size bytes (and end at a NUL byte); on a number
+  // field "" stores a blank, other texts are read by the integer (N with no
+  // decimals) or decimal rules; on a logical field "" stores a blank, a text
+  // starting with T, Y or V true, with F or N false.
   void SetAsString(std::string_view value);
   void SetAsInteger(std::int32_t value);
-  // Floats are stored with the field's decimals (N(20,4): 4 decimals).
+  // Numbers are stored right-justified with the field's decimals (N(20,4):
+  // rounded to 4 decimals); a value too wide for the field is a RunError
+  // naming the field and the value. On a string field, the text form.
   void SetAsFloat(double value);
+  // On a string field: "T" or "F".
   void SetAsBoolean(bool value);
 
 private:
   friend class DbfTable;
   Field(DbfTable* table, int index) : table_(table), index_(index) {}
+  const dbf::FieldLayout& Layout() const;  // REQUIRES: table open
+  dbf::Value Decoded() const;
+  char* Writable();  // the field's bytes in the record being changed
+  void StoreInteger(std::int64_t value);
+  void StoreFloat(double value);
+  void StoreString(std::string_view value);
+  [[noreturn]] void Overflow(const std::string& value_text) const;
+
   DbfTable* table_;
   int index_;
 };
@@ -124,14 +156,25 @@ public:
   // 0-based position of the current record among the visible records.
   std::size_t RecNo() const;
 
+  // Append starts a blank record at the end; Edit changes the current one
+  // (on an empty table it appends). Moving (First, Next, Locate), Append
+  // and Edit first post a pending record that has changes, and drop one
+  // that has none. Post stores the record and browses: an appended record
+  // becomes the current one; an edit keeps the position.
+  // A table opened from a file changes in memory only: it is never written
+  // back. ReadOnly: Append and Edit are RunErrors.
   void Append();
   void Edit();
   void Post();
+  // Drops the record being appended or edited.
+  void Cancel();
 
   // Field by name, letter case ignored. Unknown name: RunError
   // "No se encuentra el campo '%s'" (prefixed with Name + ": " when set).
   Field FieldByName(std::string_view name);
   int FieldCount() const;
+  // The index-th field (0-based, file order, hidden fields left out).
+  Field Fields(int index);
 
   // Makes current the first record (stored order) whose field, read as
   // string, equals `value` exactly. Returns false and keeps the current
@@ -142,6 +185,11 @@ public:
 private:
   friend class Field;
   struct Impl;
+  std::string FileName() const;  // TableName, ".DBF" added without extension
+  void RequireOpen() const;
+  void CheckTableType() const;
+  void CheckWritable() const;
+  void CheckBrowseMode();  // posts a changed pending record, drops another
   std::unique_ptr<Impl> impl_;
 };
 

@@ -1,0 +1,631 @@
+#include "tables/dbf_table.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "core/errors.h"
+#include "records/conversions.h"
+#include "tables/dbf_format.h"
+#include "tables/dbf_layout.h"
+#include "tables/dbf_values.h"
+
+namespace tvz {
+
+namespace fs = std::filesystem;
+using dbf::FieldLayout;
+using dbf::Value;
+
+namespace {
+
+// A path as program text (cp1252).
+std::string PathText(const fs::path& p) {
+#ifdef _WIN32
+  return p.string();
+#else
+  return platform::Cp1252FromUtf8(p.string());
+#endif
+}
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+    auto up = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
+    return up(x) == up(y);
+  });
+}
+
+bool IsTextType(char type) {
+  switch (type) {
+    case 'C': case 'V': case 'N': case 'F': case 'L': case 'D': case 'M': case 'G': case 'P':
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool IsNumberType(char type) { return type == 'N' || type == 'F'; }
+bool IsStringType(char type) { return type == 'C' || type == 'V'; }
+
+void SetNullBit(const dbf::TableLayout& t, const FieldLayout& f, std::string& record, bool null) {
+  if (f.null_bit < 0 || t.null_flags_field < 0) return;
+  const FieldLayout& flags = t.fields[static_cast<std::size_t>(t.null_flags_field)];
+  const auto byte = static_cast<std::size_t>(f.null_bit / 8);
+  if (byte >= flags.length) return;
+  char& b = record[flags.offset + byte];
+  const auto mask = static_cast<char>(1 << (f.null_bit % 8));
+  b = static_cast<char>(null ? (b | mask) : (b & ~mask));
+}
+
+// A record whose every field reads as blank: text types blank, binary types
+// zero, nullable fields null.
+std::string BlankRecord(const dbf::TableLayout& t) {
+  std::string r(t.record_length, '\0');
+  r[0] = dbf::kRecordLive;
+  for (const FieldLayout& f : t.fields) {
+    if (IsTextType(f.type)) dbf::EncodeBlank(f, r.data() + f.offset);
+  }
+  for (const FieldLayout& f : t.fields) SetNullBit(t, f, r, true);
+  return r;
+}
+
+std::string TypeText(const FieldLayout& f) {
+  std::string s(1, f.type);
+  s += "(" + std::to_string(f.length);
+  if (f.decimals > 0) s += "," + std::to_string(f.decimals);
+  return s + ")";
+}
+
+}  // namespace
+
+struct DbfTable::Impl {
+  enum class State { kClosed, kBrowse, kAppend, kEdit };
+
+  State state = State::kClosed;
+  bool created = false;          // by CreateTable(): Finish() may write it
+  dbf::TableLayout layout;
+  std::vector<std::size_t> visible;  // indexes into layout.fields
+  // The file image: header_length bytes of header, then `count` records in
+  // the file's record layout (deleted records left out).
+  std::string image;
+  std::size_t count = 0;
+  std::size_t current = 0;
+  bool eof = true;
+  std::string buffer;  // the record being appended or edited
+  bool modified = false;
+  std::string blank;
+  platform::OpenFile file;  // held while open for exclusive use
+  fs::path path;
+  // Locate indexes: field -> (text form -> first record with it).
+  std::unordered_map<std::size_t, std::unordered_map<std::string, std::size_t>> indexes;
+
+  std::string_view Record(std::size_t i) const {
+    return std::string_view(image).substr(layout.header_length + i * layout.record_length,
+                                          layout.record_length);
+  }
+  std::string_view Current() const {
+    if (state == State::kAppend || state == State::kEdit) return buffer;
+    if (count == 0) return blank;
+    return Record(current);
+  }
+  std::string Label() const { return PathText(path); }
+
+  void Reset() {
+    state = State::kClosed;
+    created = false;
+    layout = {};
+    visible.clear();
+    image.clear();
+    image.shrink_to_fit();
+    count = current = 0;
+    eof = true;
+    buffer.clear();
+    blank.clear();
+    indexes.clear();
+    file.Close();
+  }
+  void Activate(bool from_create) {
+    created = from_create;
+    visible.clear();
+    for (std::size_t i = 0; i < layout.fields.size(); ++i) {
+      if (!layout.fields[i].hidden) visible.push_back(i);
+    }
+    blank = BlankRecord(layout);
+    indexes.clear();
+    state = State::kBrowse;
+    current = 0;
+    eof = count == 0;
+  }
+};
+
+// ---- Field ----
+
+namespace {
+
+[[noreturn]] void Refuse(const std::string& field, const char* what) {
+  throw RunError("No se puede leer el campo '" + field + "' como " + what);
+}
+[[noreturn]] void RefuseWrite(const std::string& field, const char* what) {
+  throw RunError("No se puede escribir " + std::string(what) + " en el campo '" + field + "'");
+}
+
+}  // namespace
+
+const FieldLayout& Field::Layout() const {
+  return table_->impl_->layout.fields[static_cast<std::size_t>(index_)];
+}
+
+Value Field::Decoded() const {
+  table_->RequireOpen();
+  return dbf::Decode(table_->impl_->layout, static_cast<std::size_t>(index_),
+                     table_->impl_->Current());
+}
+
+const std::string& Field::FieldName() const {
+  table_->RequireOpen();
+  return Layout().name;
+}
+char Field::StoredType() const {
+  table_->RequireOpen();
+  return Layout().type;
+}
+int Field::Size() const {
+  table_->RequireOpen();
+  return static_cast<int>(Layout().length);
+}
+int Field::Decimals() const {
+  table_->RequireOpen();
+  return Layout().decimals;
+}
+
+std::string Field::AsString() const {
+  return dbf::TextOf(Decoded());
+}
+
+std::int32_t Field::AsInteger() const {
+  const Value v = Decoded();
+  constexpr auto lo = std::numeric_limits<std::int32_t>::min();
+  constexpr auto hi = std::numeric_limits<std::int32_t>::max();
+  switch (v.type) {
+    case Value::Type::kNull: return 0;
+    case Value::Type::kString: return StrToInt(v.text);
+    case Value::Type::kBadNumber: ThrowNotInteger(v.text);
+    case Value::Type::kInteger:
+      if (v.integer < lo || v.integer > hi) ThrowNotInteger(dbf::TextOf(v));
+      return static_cast<std::int32_t>(v.integer);
+    case Value::Type::kFloat: {
+      const double r = std::nearbyint(v.number);  // halves to even
+      if (!(r >= lo && r <= hi)) ThrowNotInteger(dbf::TextOf(v));
+      return static_cast<std::int32_t>(r);
+    }
+    default: Refuse(Layout().name, "entero");
+  }
+}
+
+double Field::AsFloat() const {
+  const Value v = Decoded();
+  switch (v.type) {
+    case Value::Type::kNull: return 0;
+    case Value::Type::kString: return StrToFloat(v.text);
+    case Value::Type::kBadNumber: ThrowNotFloat(v.text);
+    case Value::Type::kInteger: return static_cast<double>(v.integer);
+    case Value::Type::kFloat: return v.number;
+    case Value::Type::kDate:
+    case Value::Type::kDateTime: return dbf::DateTimeNumber(v);
+    default: Refuse(Layout().name, "n\xFAmero");
+  }
+}
+
+bool Field::AsBoolean() const {
+  const Value v = Decoded();
+  switch (v.type) {
+    case Value::Type::kNull: return false;
+    case Value::Type::kBoolean: return v.flag;
+    case Value::Type::kString:
+      if (v.text.empty()) return false;
+      switch (v.text[0]) {
+        case 'T': case 't': case 'Y': case 'y': return true;
+        case 'F': case 'f': case 'N': case 'n': return false;
+        default: break;
+      }
+      [[fallthrough]];
+    default: Refuse(Layout().name, "valor l\xF3gico");
+  }
+}
+
+bool Field::IsNull() const {
+  const Value v = Decoded();
+  return v.type == Value::Type::kNull || (v.type == Value::Type::kString && v.text.empty());
+}
+
+char* Field::Writable() {
+  table_->RequireOpen();
+  DbfTable::Impl& impl = *table_->impl_;
+  if (impl.state != DbfTable::Impl::State::kAppend && impl.state != DbfTable::Impl::State::kEdit) {
+    throw RunError("La fuente de datos no est\xE1 en modo de edici\xF3n o inserci\xF3n");
+  }
+  const FieldLayout& f = Layout();
+  impl.modified = true;
+  SetNullBit(impl.layout, f, impl.buffer, false);
+  return impl.buffer.data() + f.offset;
+}
+
+void Field::StoreInteger(std::int64_t value) {
+  char* out = Writable();
+  const FieldLayout& f = Layout();
+  if (!dbf::EncodeInteger(f, value, out)) Overflow(std::to_string(value));
+}
+
+void Field::StoreFloat(double value) {
+  char* out = Writable();
+  const FieldLayout& f = Layout();
+  if (!dbf::EncodeFloat(f, value, out)) Overflow(dbf::FormatGeneral(value));
+}
+
+void Field::StoreString(std::string_view value) {
+  char* out = Writable();
+  const DbfTable::Impl& impl = *table_->impl_;
+  dbf::EncodeString(Layout(), impl.layout.code_page, value, out);
+}
+
+void Field::Overflow(const std::string& value_text) const {
+  const FieldLayout& f = Layout();
+  throw RunError("El valor " + value_text + " no cabe en el campo '" + f.name + "' (" +
+                 TypeText(f) + ") de la tabla " + table_->TableName);
+}
+
+void Field::SetAsString(std::string_view value) {
+  table_->RequireOpen();
+  const FieldLayout& f = Layout();
+  if (IsStringType(f.type)) return StoreString(value);
+  const bool blank = std::all_of(value.begin(), value.end(), [](char c) { return c == ' '; });
+  if (IsNumberType(f.type)) {
+    if (blank) return dbf::EncodeBlank(f, Writable());
+    if (f.decimals == 0) return StoreInteger(StrToInt(value));
+    return StoreFloat(StrToFloat(value));
+  }
+  if (f.type == 'L') {
+    if (blank) return dbf::EncodeBlank(f, Writable());
+    switch (value[0]) {
+      case 'T': case 't': case 'Y': case 'y': case 'V': case 'v':
+        return dbf::EncodeBoolean(f, true, Writable());
+      case 'F': case 'f': case 'N': case 'n':
+        return dbf::EncodeBoolean(f, false, Writable());
+      default:
+        throw RunError("'" + std::string(value) + "' no es un valor l\xF3gico v\xE1lido");
+    }
+  }
+  RefuseWrite(f.name, "un texto");
+}
+
+void Field::SetAsInteger(std::int32_t value) {
+  table_->RequireOpen();
+  const FieldLayout& f = Layout();
+  if (IsNumberType(f.type)) return StoreInteger(value);
+  if (IsStringType(f.type)) return StoreString(std::to_string(value));
+  RefuseWrite(f.name, "un entero");
+}
+
+void Field::SetAsFloat(double value) {
+  table_->RequireOpen();
+  const FieldLayout& f = Layout();
+  if (IsNumberType(f.type)) return StoreFloat(value);
+  if (IsStringType(f.type)) return StoreString(dbf::FormatGeneral(value));
+  RefuseWrite(f.name, "un n\xFAmero");
+}
+
+void Field::SetAsBoolean(bool value) {
+  table_->RequireOpen();
+  const FieldLayout& f = Layout();
+  if (f.type == 'L') return dbf::EncodeBoolean(f, value, Writable());
+  if (IsStringType(f.type)) return StoreString(value ? "T" : "F");
+  RefuseWrite(f.name, "un valor l\xF3gico");
+}
+
+
+// ---- DbfTable ----
+
+DbfTable::DbfTable() : impl_(std::make_unique<Impl>()) {}
+DbfTable::~DbfTable() = default;
+
+void DbfTable::RequireOpen() const {
+  if (impl_->state == Impl::State::kClosed) {
+    throw RunError("La tabla " + TableName + " no est\xE1 abierta");
+  }
+}
+
+std::string DbfTable::FileName() const {
+  if (fs::path(TableName).has_extension()) return TableName;
+  return TableName + ".DBF";
+}
+
+void DbfTable::CheckTableType() const {
+  const std::string ext = fs::path(FileName()).extension().string();
+  if (Type == TableType::ttDefault && !EqualsNoCase(ext, ".DBF")) {
+    throw RunError("La tabla " + TableName + " no es una tabla dBase (.DBF)");
+  }
+}
+
+std::filesystem::path DbfTable::FilePath() const {
+  if (impl_->state != Impl::State::kClosed) return impl_->path;
+  if (auto found = platform::FindFile(DatabaseName, FileName())) return *found;
+  return DatabaseName / FileName();
+}
+
+void DbfTable::CreateTable() {
+  if (Active()) throw RunError("La tabla " + TableName + " ya est\xE1 abierta");
+  CheckTableType();
+  if (!platform::DirectoryExists(DatabaseName)) {
+    throw RunError("No existe la carpeta de las tablas " + PathText(DatabaseName));
+  }
+  const std::string cannot = "No se puede crear la tabla " + FileName() + ": ";
+  if (FieldDefs.empty()) throw RunError(cannot + "no tiene campos");
+  std::vector<FieldLayout> fields;
+  for (const FieldDef& d : FieldDefs) {
+    FieldLayout f;
+    for (char c : d.Name) f.name += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+    const bool name_ok =
+        !f.name.empty() && f.name.size() <= static_cast<std::size_t>(dbf::kMaxWrittenNameLength) &&
+        std::all_of(f.name.begin(), f.name.end(), [](char c) {
+          return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+        });
+    if (!name_ok) throw RunError(cannot + "nombre de campo no v\xE1lido '" + d.Name + "'");
+    for (const FieldLayout& other : fields) {
+      if (other.name == f.name) throw RunError(cannot + "campo repetido '" + d.Name + "'");
+    }
+    switch (d.DataType) {
+      case FieldType::ftString:
+        if (d.Size < 1 || d.Size > dbf::kMaxWrittenCharLength) {
+          throw RunError(cannot + "longitud no v\xE1lida (" + std::to_string(d.Size) +
+                         ") del campo '" + d.Name + "'");
+        }
+        f.type = 'C';
+        f.length = static_cast<std::size_t>(d.Size);
+        break;
+      case FieldType::ftBoolean:
+        f.type = 'L';
+        f.length = 1;
+        break;
+      case FieldType::ftInteger:
+        f.type = 'N';
+        f.length = dbf::kIntegerWidth;
+        break;
+      case FieldType::ftFloat:
+        f.type = 'N';
+        f.length = dbf::kFloatWidth;
+        f.decimals = dbf::kFloatDecimals;
+        break;
+    }
+    fields.push_back(std::move(f));
+  }
+  dbf::TableLayout layout = dbf::NewLayout(std::move(fields));
+  if (layout.header_length > dbf::kMaxHeaderOrRecordLength ||
+      layout.record_length > dbf::kMaxHeaderOrRecordLength) {
+    throw RunError(cannot + "demasiados campos");
+  }
+  impl_->Reset();
+  impl_->layout = std::move(layout);
+  impl_->path = platform::PathForWriting(DatabaseName, FileName());
+  impl_->image.assign(impl_->layout.header_length, '\0');
+  impl_->Activate(true);
+}
+
+void DbfTable::Finish() {
+  RequireOpen();
+  Impl& impl = *impl_;
+  if (!impl.created) throw RunError("La tabla " + TableName + " no se ha creado con este programa");
+  if (impl.state != Impl::State::kBrowse) {
+    throw RunError("La tabla " + TableName + " tiene un registro sin grabar");
+  }
+  if (impl.count > std::numeric_limits<std::uint32_t>::max()) {
+    throw RunError("La tabla " + TableName + " tiene demasiados registros");
+  }
+  dbf::WriteHeader(impl.layout, static_cast<std::uint32_t>(impl.count), platform::Now(),
+                   impl.image.data());
+  impl.image.push_back(dbf::kEndOfFile);
+  int error = 0;
+  const bool written = platform::ReplaceFileAtomically(impl.path, impl.image, error);
+  impl.image.pop_back();
+  if (!written) {
+    throw RunError("No se puede escribir la tabla " + impl.Label() + ": " +
+                   platform::SystemErrorText(error));
+  }
+  const std::string mdx = fs::path(FileName()).stem().string() + ".MDX";
+  if (auto index = platform::FindFile(DatabaseName, mdx)) platform::RemoveIfExists(*index);
+}
+
+void DbfTable::Open() {
+  if (Active()) return;
+  CheckTableType();
+  Impl& impl = *impl_;
+  impl.Reset();
+  const auto found = platform::FindFile(DatabaseName, FileName());
+  impl.path = found ? *found : DatabaseName / FileName();
+  const std::string missing = "No se encuentra la tabla " + impl.Label();
+  if (!found) throw RunError(missing);
+
+  int error = 0;
+  switch (impl.file.Open(impl.path, Exclusive, ReadOnly, error)) {
+    case platform::OpenFile::Result::Ok:
+      break;
+    case platform::OpenFile::Result::InUse:
+      throw RunError("La tabla " + impl.Label() + " est\xE1 en uso por otro programa");
+    case platform::OpenFile::Result::Failed:
+      switch (platform::IoCodeFromNative(error)) {
+        case 2: throw RunError(missing);
+        case 32: throw RunError("La tabla " + impl.Label() + " est\xE1 en uso por otro programa");
+        default:
+          throw RunError("No se puede abrir la tabla " + impl.Label() + ": " +
+                         platform::SystemErrorText(error));
+      }
+  }
+  try {
+    std::optional<std::string> data = impl.file.ReadAll(error);
+    if (!data) {
+      throw RunError("No se puede leer la tabla " + impl.Label() + ": " +
+                     platform::SystemErrorText(error));
+    }
+    impl.layout = dbf::ReadLayout(*data, impl.Label());
+    impl.image = std::move(*data);
+  } catch (...) {
+    impl.Reset();
+    throw;
+  }
+  // Keep the live records, in place: deleted ones are hidden, as the classic
+  // engine hides them, and 0x1A where a record should start ends the table.
+  const std::size_t header = impl.layout.header_length;
+  const std::size_t length = impl.layout.record_length;
+  std::size_t live = 0;
+  for (std::size_t i = 0; i < impl.layout.stored_records; ++i) {
+    const std::size_t from = header + i * length;
+    const char flag = impl.image[from];
+    if (flag == dbf::kEndOfFile) break;
+    if (flag == dbf::kRecordDeleted) continue;
+    if (live != i) std::memmove(&impl.image[header + live * length], &impl.image[from], length);
+    ++live;
+  }
+  impl.image.resize(header + live * length);
+  impl.count = live;
+  if (!Exclusive) impl.file.Close();
+  impl.Activate(false);
+}
+
+void DbfTable::Close() { impl_->Reset(); }
+
+bool DbfTable::Active() const { return impl_->state != Impl::State::kClosed; }
+
+void DbfTable::CheckBrowseMode() {
+  if (impl_->state == Impl::State::kAppend || impl_->state == Impl::State::kEdit) {
+    if (impl_->modified) {
+      Post();
+    } else {
+      Cancel();
+    }
+  }
+}
+
+void DbfTable::First() {
+  RequireOpen();
+  CheckBrowseMode();
+  impl_->current = 0;
+  impl_->eof = impl_->count == 0;
+}
+
+void DbfTable::Next() {
+  RequireOpen();
+  CheckBrowseMode();
+  if (impl_->eof) return;
+  if (impl_->current + 1 < impl_->count) {
+    ++impl_->current;
+  } else {
+    impl_->eof = true;
+  }
+}
+
+bool DbfTable::Eof() const { return impl_->state == Impl::State::kClosed || impl_->eof; }
+
+std::size_t DbfTable::RecordCount() const { return Active() ? impl_->count : 0; }
+
+std::size_t DbfTable::RecNo() const { return impl_->current; }
+
+void DbfTable::CheckWritable() const {
+  if (ReadOnly) {
+    throw RunError("La tabla " + TableName + " est\xE1 abierta solo para lectura");
+  }
+}
+
+void DbfTable::Append() {
+  RequireOpen();
+  CheckWritable();
+  CheckBrowseMode();
+  impl_->buffer = impl_->blank;
+  impl_->modified = false;
+  impl_->state = Impl::State::kAppend;
+}
+
+void DbfTable::Edit() {
+  RequireOpen();
+  CheckWritable();
+  if (impl_->state == Impl::State::kAppend || impl_->state == Impl::State::kEdit) return;
+  if (impl_->count == 0) return Append();
+  impl_->buffer = std::string(impl_->Record(impl_->current));
+  impl_->modified = false;
+  impl_->state = Impl::State::kEdit;
+}
+
+void DbfTable::Post() {
+  RequireOpen();
+  Impl& impl = *impl_;
+  if (impl.state == Impl::State::kAppend) {
+    impl.image.append(impl.buffer);
+    impl.current = impl.count++;
+    impl.eof = false;
+    // A new last record changes an index only with a key not seen before.
+    for (auto& [field, keys] : impl.indexes) {
+      keys.try_emplace(dbf::TextOf(dbf::Decode(impl.layout, field, impl.buffer)), impl.current);
+    }
+  } else if (impl.state == Impl::State::kEdit) {
+    if (impl.modified) impl.indexes.clear();
+    std::copy(impl.buffer.begin(), impl.buffer.end(),
+              impl.image.begin() + static_cast<std::ptrdiff_t>(impl.layout.header_length +
+                                                               impl.current * impl.layout.record_length));
+  } else {
+    return;
+  }
+  impl.state = Impl::State::kBrowse;
+  impl.buffer.clear();
+  impl.modified = false;
+}
+
+void DbfTable::Cancel() {
+  RequireOpen();
+  if (impl_->state == Impl::State::kAppend || impl_->state == Impl::State::kEdit) {
+    impl_->state = Impl::State::kBrowse;
+    impl_->buffer.clear();
+    impl_->modified = false;
+  }
+}
+
+Field DbfTable::FieldByName(std::string_view name) {
+  RequireOpen();
+  for (std::size_t i : impl_->visible) {
+    if (EqualsNoCase(impl_->layout.fields[i].name, name)) return Field(this, static_cast<int>(i));
+  }
+  throw RunError((Name.empty() ? std::string() : Name + ": ") + "No se encuentra el campo '" +
+                 std::string(name) + "'");
+}
+
+int DbfTable::FieldCount() const { return static_cast<int>(impl_->visible.size()); }
+
+Field DbfTable::Fields(int index) {
+  RequireOpen();
+  if (index < 0 || static_cast<std::size_t>(index) >= impl_->visible.size()) {
+    throw RunError("La tabla " + TableName + " no tiene el campo n\xFAmero " +
+                   std::to_string(index));
+  }
+  return Field(this, static_cast<int>(impl_->visible[static_cast<std::size_t>(index)]));
+}
+
+bool DbfTable::Locate(std::string_view field, std::string_view value) {
+  RequireOpen();
+  CheckBrowseMode();
+  const Field f = FieldByName(field);
+  Impl& impl = *impl_;
+  const auto index = static_cast<std::size_t>(f.index_);
+  auto built = impl.indexes.find(index);
+  if (built == impl.indexes.end()) {
+    std::unordered_map<std::string, std::size_t> keys;
+    keys.reserve(impl.count);
+    for (std::size_t i = 0; i < impl.count; ++i) {
+      keys.try_emplace(dbf::TextOf(dbf::Decode(impl.layout, index, impl.Record(i))), i);
+    }
+    built = impl.indexes.emplace(index, std::move(keys)).first;
+  }
+  const auto hit = built->second.find(std::string(value));
+  if (hit == built->second.end()) return false;
+  impl.current = hit->second;
+  impl.eof = false;
+  return true;
+}
+
+}  // namespace tvz

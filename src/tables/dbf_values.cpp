@@ -1,0 +1,360 @@
+#include "tables/dbf_values.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+#include "core/errors.h"
+#include "records/conversions.h"
+#include "tables/dbf_format.h"
+
+namespace tvz::dbf {
+
+namespace {
+
+constexpr std::int64_t kMsPerDay = 86400000;
+constexpr std::int64_t kJulianDay1970 = 2440588;  // Julian day number of 1970-01-01
+constexpr std::int64_t kOrdinal1970 = 719163;     // day 1 = 0001-01-01
+constexpr std::int64_t kDays1899To1970 = 25569;   // 1899-12-30 .. 1970-01-01
+
+// Days since 1970-01-01 of a proleptic Gregorian date, and back.
+std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
+  y -= m <= 2;
+  const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+  const unsigned yoe = static_cast<unsigned>(y - era * 400);
+  const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+  const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
+}
+
+struct Civil {
+  std::int64_t year;
+  unsigned month, day;
+};
+Civil CivilFromDays(std::int64_t z) {
+  z += 719468;
+  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+  const unsigned doe = static_cast<unsigned>(z - era * 146097);
+  const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const unsigned mp = (5 * doy + 2) / 153;
+  const unsigned d = doy - (153 * mp + 2) / 5 + 1;
+  const unsigned m = mp < 10 ? mp + 3 : mp - 9;
+  return {static_cast<std::int64_t>(yoe) + era * 400 + (m <= 2), m, d};
+}
+
+bool InYearRange(std::int64_t days) {
+  const Civil c = CivilFromDays(days);
+  return c.year >= 1 && c.year <= 9999;
+}
+
+std::string_view Trim(std::string_view s) {
+  auto blank = [](char c) { return c == ' ' || c == '\0'; };
+  while (!s.empty() && blank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && blank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+bool AllZero(std::string_view raw) {
+  return std::all_of(raw.begin(), raw.end(), [](char c) { return c == '\0'; });
+}
+
+Value Null() { return Value{}; }
+
+Value Integer(std::int64_t v) {
+  Value r;
+  r.type = Value::Type::kInteger;
+  r.integer = v;
+  return r;
+}
+
+Value Float(double v) {
+  Value r;
+  r.type = Value::Type::kFloat;
+  r.number = v;
+  return r;
+}
+
+Value BadNumber(std::string_view text) {
+  Value r;
+  r.type = Value::Type::kBadNumber;
+  r.text = std::string(text);
+  return r;
+}
+
+Value DateTime(std::int64_t days, std::int64_t ms) {
+  Value r;
+  r.type = Value::Type::kDateTime;
+  r.days = days;
+  r.ms = ms;
+  return r;
+}
+
+// [sign] digits [. digits] [(E|e) [sign] digits], at least one mantissa digit.
+bool IsDecimalText(std::string_view s, bool& integral) {
+  std::size_t i = 0, digits = 0;
+  integral = true;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+  while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i, ++digits;
+  if (i < s.size() && s[i] == '.') {
+    integral = false;
+    ++i;
+    while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i, ++digits;
+  }
+  if (digits == 0) return false;
+  if (i < s.size() && (s[i] == 'E' || s[i] == 'e')) {
+    integral = false;
+    ++i;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    std::size_t exp_digits = 0;
+    while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i, ++exp_digits;
+    if (exp_digits == 0) return false;
+  }
+  return i == s.size();
+}
+
+Value DecodeNumberText(std::string_view raw) {
+  const std::string_view s = Trim(raw);
+  if (s.empty() || std::all_of(s.begin(), s.end(), [](char c) { return c == '*'; })) return Null();
+  bool integral = false;
+  if (!IsDecimalText(s, integral)) return BadNumber(s);
+  const std::string_view unsigned_part = s.front() == '+' ? s.substr(1) : s;
+  const char* first = unsigned_part.data();
+  const char* last = first + unsigned_part.size();
+  if (integral) {
+    std::int64_t v = 0;
+    if (std::from_chars(first, last, v).ec == std::errc()) return Integer(v);
+  }
+  try {
+    return Float(StrToFloat(s));
+  } catch (const RunError&) {  // beyond the range of a double
+    return BadNumber(s);
+  }
+}
+
+Value DecodeDate(std::string_view raw) {
+  if (raw.size() != 8 || !std::all_of(raw.begin(), raw.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    return Null();
+  auto num = [&](std::size_t pos, std::size_t n) {
+    int v = 0;
+    for (std::size_t i = pos; i < pos + n; ++i) v = v * 10 + (raw[i] - '0');
+    return v;
+  };
+  const int y = num(0, 4), m = num(4, 2), d = num(6, 2);
+  if (y < 1 || m < 1 || m > 12 || d < 1) return Null();
+  const std::int64_t days = DaysFromCivil(y, static_cast<unsigned>(m), static_cast<unsigned>(d));
+  if (CivilFromDays(days).day != static_cast<unsigned>(d)) return Null();  // 31 April
+  Value r;
+  r.type = Value::Type::kDate;
+  r.days = days;
+  return r;
+}
+
+// Julian day number and milliseconds, both int32 LE.
+Value DecodeJulianPair(std::string_view raw) {
+  const auto jdn = static_cast<std::int32_t>(GetU32LE(raw.data()));
+  const auto ms = static_cast<std::int32_t>(GetU32LE(raw.data() + 4));
+  if (jdn <= 0 || ms < 0 || ms >= kMsPerDay) return Null();
+  const std::int64_t days = jdn - kJulianDay1970;
+  if (!InYearRange(days)) return Null();
+  return DateTime(days, ms);
+}
+
+// Level 7: a big-endian double of milliseconds from 0001-01-01 (day 1), its
+// sign bit set by some writers; older files hold a Julian day pair instead.
+Value DecodeLevel7Timestamp(std::string_view raw) {
+  if (AllZero(raw)) return Null();
+  std::uint64_t bits = GetU64BE(raw.data()) & ~(std::uint64_t{1} << 63);
+  const double ms = DoubleFromBits(bits);
+  if (std::isfinite(ms) && ms >= kMsPerDay) {
+    const double ordinal = std::floor(ms / static_cast<double>(kMsPerDay));
+    if (ordinal < 4000000) {
+      const auto days = static_cast<std::int64_t>(ordinal) - kOrdinal1970;
+      if (InYearRange(days)) {
+        const auto in_day = static_cast<std::int64_t>(std::llround(ms - ordinal * kMsPerDay));
+        return DateTime(days, std::clamp<std::int64_t>(in_day, 0, kMsPerDay - 1));
+      }
+    }
+  }
+  return DecodeJulianPair(raw);
+}
+
+bool NullFlagSet(const TableLayout& t, const FieldLayout& f, std::string_view record) {
+  if (f.null_bit < 0 || t.null_flags_field < 0) return false;
+  const FieldLayout& flags = t.fields[static_cast<std::size_t>(t.null_flags_field)];
+  const auto byte = static_cast<std::size_t>(f.null_bit / 8);
+  if (byte >= flags.length) return false;
+  return (GetU8(record.data() + flags.offset + byte) >> (f.null_bit % 8)) & 1;
+}
+
+void RightJustify(const FieldLayout& f, const std::string& s, char* out) {
+  std::fill(out, out + f.length, ' ');
+  std::copy(s.begin(), s.end(), out + (f.length - s.size()));
+}
+
+std::string TwoDigits(std::int64_t v) {
+  return std::string{static_cast<char>('0' + v / 10 % 10), static_cast<char>('0' + v % 10)};
+}
+
+}  // namespace
+
+Value Decode(const TableLayout& t, std::size_t index, std::string_view record) {
+  const FieldLayout& f = t.fields[index];
+  const std::string_view raw = record.substr(f.offset, f.length);
+  if (NullFlagSet(t, f, record)) return Null();
+  const bool level7 = t.family == Family::kLevel7;
+  switch (f.type) {
+    case 'C':
+    case 'V': {
+      std::string_view s = raw;
+      while (!s.empty() && (s.back() == ' ' || s.back() == '\0')) s.remove_suffix(1);
+      Value r;
+      r.type = Value::Type::kString;
+      r.text = ToCp1252(s, t.code_page);
+      return r;
+    }
+    case 'N':
+    case 'F':
+      return DecodeNumberText(raw);
+    case 'L': {
+      Value r;
+      switch (raw[0]) {
+        case 'T': case 't': case 'Y': case 'y': r.flag = true; break;
+        case 'F': case 'f': case 'N': case 'n': r.flag = false; break;
+        default: return Null();
+      }
+      r.type = Value::Type::kBoolean;
+      return r;
+    }
+    case 'D':
+      return DecodeDate(raw);
+    case 'I':
+    case '+':
+      if (level7) {
+        const std::uint32_t u = GetU32BE(raw.data());
+        if (u == 0) return Null();
+        return Integer(static_cast<std::int32_t>(u ^ 0x80000000u));
+      }
+      return Integer(static_cast<std::int32_t>(GetU32LE(raw.data())));
+    case 'O':
+      if (level7) {
+        if (AllZero(raw)) return Null();
+        std::uint64_t u = GetU64BE(raw.data());
+        u = (u >> 63) ? u ^ (std::uint64_t{1} << 63) : ~u;
+        return Float(DoubleFromBits(u));
+      }
+      return Float(DoubleFromBits(GetU64LE(raw.data())));
+    case 'B':
+      if (t.family != Family::kVisualFoxPro) return Null();  // a dBase memo
+      return Float(DoubleFromBits(GetU64LE(raw.data())));
+    case 'Y':
+      return Float(static_cast<double>(static_cast<std::int64_t>(GetU64LE(raw.data()))) / 10000.0);
+    case 'T':
+      if (AllZero(raw)) return Null();
+      return DecodeJulianPair(raw);
+    case '@':
+      return DecodeLevel7Timestamp(raw);
+    default:  // memo, general, picture, blob, _NullFlags, unknown
+      return Null();
+  }
+}
+
+std::string FormatGeneral(double v) {
+  if (std::isnan(v)) return "NAN";
+  if (std::isinf(v)) return v < 0 ? "-INF" : "INF";
+  if (v == 0) return "0";
+  char buf[64];
+  // "-d.ddddddddddddddde+XX", whatever the C locale's decimal point.
+  const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, 14);
+  std::string_view s(buf, static_cast<std::size_t>(res.ptr - buf));
+  const bool negative = s.front() == '-';
+  if (negative) s.remove_prefix(1);
+  const std::size_t e = s.find('e');
+  std::string digits;
+  digits += s[0];
+  digits.append(s.substr(2, e - 2));
+  int exponent = 0;
+  std::string_view exp_text = s.substr(e + 1);
+  if (!exp_text.empty() && exp_text.front() == '+') exp_text.remove_prefix(1);
+  std::from_chars(exp_text.data(), exp_text.data() + exp_text.size(), exponent);
+  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+
+  std::string out = negative ? "-" : "";
+  if (exponent < -5 || exponent >= 15) {
+    out += digits[0];
+    if (digits.size() > 1) out += "." + digits.substr(1);
+    out += "E" + std::to_string(exponent);
+  } else if (exponent < 0) {
+    out += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+  } else {
+    const auto whole = static_cast<std::size_t>(exponent) + 1;
+    if (digits.size() <= whole) {
+      out += digits + std::string(whole - digits.size(), '0');
+    } else {
+      out += digits.substr(0, whole) + "." + digits.substr(whole);
+    }
+  }
+  return out;
+}
+
+std::string TextOf(const Value& v) {
+  switch (v.type) {
+    case Value::Type::kNull: return "";
+    case Value::Type::kString:
+    case Value::Type::kBadNumber: return v.text;
+    case Value::Type::kInteger: return std::to_string(v.integer);
+    case Value::Type::kFloat: return FormatGeneral(v.number);
+    case Value::Type::kBoolean: return v.flag ? "Verdadero" : "Falso";
+    case Value::Type::kDate:
+    case Value::Type::kDateTime: {
+      const Civil c = CivilFromDays(v.days);
+      std::string out = TwoDigits(c.day) + "/" + TwoDigits(c.month) + "/" + std::to_string(c.year);
+      if (v.type == Value::Type::kDateTime && v.ms != 0) {
+        const std::int64_t s = v.ms / 1000;
+        out += " " + TwoDigits(s / 3600) + ":" + TwoDigits(s / 60 % 60) + ":" + TwoDigits(s % 60);
+      }
+      return out;
+    }
+  }
+  return "";
+}
+
+double DateTimeNumber(const Value& v) {
+  return static_cast<double>(v.days + kDays1899To1970) +
+         static_cast<double>(v.ms) / static_cast<double>(kMsPerDay);
+}
+
+void EncodeBlank(const FieldLayout& f, char* out) { std::fill(out, out + f.length, ' '); }
+
+void EncodeString(const FieldLayout& f, CodePage cp, std::string_view cp1252, char* out) {
+  cp1252 = cp1252.substr(0, std::min(cp1252.find('\0'), f.length));
+  const std::string stored = FromCp1252(cp1252, cp);
+  std::fill(std::copy(stored.begin(), stored.end(), out), out + f.length, ' ');
+}
+
+bool EncodeInteger(const FieldLayout& f, std::int64_t v, char* out) {
+  std::string s = std::to_string(v);
+  if (f.decimals > 0) s += "." + std::string(static_cast<std::size_t>(f.decimals), '0');
+  if (s.size() > f.length) return false;
+  RightJustify(f, s, out);
+  return true;
+}
+
+bool EncodeFloat(const FieldLayout& f, double v, char* out) {
+  if (!std::isfinite(v)) return false;
+  char buf[400];
+  const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, f.decimals);
+  if (res.ec != std::errc()) return false;
+  std::string s(buf, res.ptr);
+  if (s.front() == '-' && s.find_first_of("123456789") == std::string::npos) s.erase(0, 1);
+  if (s.size() > f.length) return false;
+  RightJustify(f, s, out);
+  return true;
+}
+
+void EncodeBoolean(const FieldLayout& f, bool v, char* out) {
+  EncodeBlank(f, out);
+  out[0] = v ? 'T' : 'F';
+}
+
+}  // namespace tvz::dbf

@@ -1,0 +1,64 @@
+#pragma once
+// Field values of a dBase record: decoding every stored type the reader
+// accepts, the text forms the program reads, and encoding the types it
+// writes (C, N, F, L).
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "tables/dbf_layout.h"
+
+namespace tvz::dbf {
+
+struct Value {
+  enum class Type { kNull, kString, kInteger, kFloat, kBoolean, kDate, kDateTime, kBadNumber };
+  Type type = Type::kNull;
+  std::string text;          // kString: cp1252 text; kBadNumber: the stored text
+  std::int64_t integer = 0;  // kInteger
+  double number = 0;         // kFloat
+  bool flag = false;         // kBoolean
+  std::int64_t days = 0;     // kDate, kDateTime: days since 1970-01-01
+  std::int64_t ms = 0;       // kDateTime: milliseconds since midnight
+};
+
+// Decodes field `index` of `record` (the whole record, flag byte included;
+// the layout guarantees the field lies inside it).
+//  C, V: text in cp1252 without trailing blanks and NULs (never kNull);
+//  N, F: decimal text, kInteger when it has no point or exponent and fits
+//        64 bits, else kFloat; blank or all '*' kNull; anything else
+//        kBadNumber;
+//  L: T t Y y / F f N n, otherwise kNull;  D: yyyymmdd, kNull when blank or
+//  not a date;  I, +: int32 (level 7: big-endian, sign bit flipped, zero
+//  bytes null);  O: double (level 7: big-endian sortable);  B (Visual
+//  FoxPro): double;  Y: currency (int64 / 10000);  T: Julian day + ms;
+//  @: level-7 timestamp;  memo and unknown types: kNull.
+// Visual FoxPro nullable fields are kNull when their _NullFlags bit is set.
+Value Decode(const TableLayout& t, std::size_t index, std::string_view record);
+
+// Text form: strings as they are; integers as decimal digits; floats by
+// FormatGeneral; "Verdadero" / "Falso"; dates "dd/mm/yyyy" and timestamps
+// "dd/mm/yyyy hh:nn:ss" (the time left out at midnight); "" when null; a bad
+// number as its stored text.
+std::string TextOf(const Value& v);
+
+// At most 15 significant digits, no trailing zeros, '.' as the separator;
+// exponent form ("1.5E20", "1E-7") below 0.00001 or from 1E15 on.
+std::string FormatGeneral(double v);
+
+// Days since 1899-12-30 plus the fraction of the day (the date-time number
+// of Windows programs).
+double DateTimeNumber(const Value& v);
+
+// Encoders write exactly f.length bytes at `out`.
+void EncodeBlank(const FieldLayout& f, char* out);
+// The text cut at a NUL byte and to the field's length, converted to the
+// table's code page, blank padded.
+void EncodeString(const FieldLayout& f, CodePage cp, std::string_view cp1252, char* out);
+// N and F fields: right-justified, exactly f.decimals decimals, never an
+// exponent. False (and nothing written) when the value does not fit.
+bool EncodeInteger(const FieldLayout& f, std::int64_t v, char* out);
+bool EncodeFloat(const FieldLayout& f, double v, char* out);
+// L fields: 'T' or 'F'.
+void EncodeBoolean(const FieldLayout& f, bool v, char* out);
+
+}  // namespace tvz::dbf
