@@ -1,0 +1,35 @@
+#pragma once
+// Identifiers of the main window's controls, commands and resources. Shared
+// by the C++ sources, the resource script and the end-to-end test host, so
+// plain macros.
+
+// Controls of TMForm (GetDlgItem(form, id)).
+#define IDC_BEXPORTAR    101
+#define IDC_BIMPORTAR    102
+#define IDC_DIRECTORIOS  103
+#define IDC_UNIDADES     104
+#define IDC_BUTTON1      105
+#define IDC_BCLOSE       106
+
+// Commands without a control.
+#define IDM_AYUDA_F1     201
+
+// The message dialog and its controls.
+#define IDD_MENSAJE      301
+#define IDC_MENSAJE_ICONO 302
+#define IDC_MENSAJE_TEXTO 303
+// Its button is IDOK.
+
+// Resources.
+#define IDI_APLICACION   1
+#define IDI_ACEPTAR      11
+#define IDI_ACEPTAR_GRIS 12
+#define IDI_CERRAR       13
+#define IDI_CERRAR_GRIS  14
+#define IDI_CARPETA      15
+#define IDI_CARPETA_ABIERTA 16
+#define IDI_UNIDAD       17
+#define IDA_FORM         21
+
+// Window class of the main window, as the host and the tests find it.
+#define TVZ_FORM_CLASS   L"TMForm"

@@ -1,0 +1,94 @@
+#include "ui/form_layout.h"
+
+#include "ui/control_ids.h"
+
+namespace tvz::ui {
+
+namespace {
+
+constexpr int kTopBandHeight = 101;
+constexpr int kExportPanelWidth = 289;
+constexpr int kFolderPanelHeight = 169;
+
+constexpr ControlPlace kControls[] = {
+    {IDC_BEXPORTAR, Panel::Export, {88, 72, 89, 25}},
+    {IDC_BIMPORTAR, Panel::Import, {96, 72, 89, 25}},
+    {IDC_DIRECTORIOS, Panel::Folder, {8, 34, 287, 106}},
+    {IDC_UNIDADES, Panel::Folder, {8, 142, 137, 19}},
+    {IDC_BUTTON1, Panel::Folder, {220, 142, 75, 21}},
+    {IDC_BCLOSE, Panel::Folder, {385, 105, 89, 25}},
+};
+
+constexpr LabelPlace kLabels[] = {
+    {Panel::Export, {24, 24, 265, 57}, TextStyle::Title,
+     "Transformar datos desde ZARP hacia Vardelin "},
+    {Panel::Import, {8, 24, 305, 57}, TextStyle::Title,
+     "Transformar datos desde Vardelin hacia ZARP"},
+    {Panel::Folder, {9, 5, 0, 0}, TextStyle::Caption,
+     "Carpeta en la que se encuentran los Ficheros TXT de ZARP"},
+    {Panel::Folder, {9, 19, 0, 0}, TextStyle::Caption, "Ruta Actual:"},
+    {Panel::Folder, {368, 142, 0, 0}, TextStyle::Emphasis, "TransVardelinZARP para RD40 V-1.0"},
+};
+
+}  // namespace
+
+bool PanelShown(Panel panel, TopPanels shown) {
+  switch (panel) {
+    case Panel::Export: return shown != TopPanels::ImportOnly;
+    case Panel::Import: return shown != TopPanels::ExportOnly;
+    case Panel::Folder: return true;
+  }
+  return false;
+}
+
+Box PanelBox(Panel panel, TopPanels shown) {
+  switch (panel) {
+    case Panel::Export:
+      if (shown == TopPanels::ExportOnly) return {0, 0, kClientWidth, kTopBandHeight};
+      return {0, 0, kExportPanelWidth, kTopBandHeight};
+    case Panel::Import:
+      if (shown == TopPanels::ImportOnly) return {0, 0, kClientWidth, kTopBandHeight};
+      return {kExportPanelWidth, 0, kClientWidth - kExportPanelWidth, kTopBandHeight};
+    case Panel::Folder:
+      return {0, kClientHeight - kFolderPanelHeight, kClientWidth, kFolderPanelHeight};
+  }
+  return {};
+}
+
+PanelGradient GradientOf(Panel panel) {
+  if (panel == Panel::Folder) return {{194, 205, 254}, {207, 242, 254}, {204, 216, 230}};
+  return {{249, 211, 125}, {255, 255, 255}, {255, 238, 221}};
+}
+
+std::span<const ControlPlace> ControlPlaces() { return kControls; }
+
+Box OnForm(Panel panel, const Box& box, TopPanels shown) {
+  const Box p = PanelBox(panel, shown);
+  return {p.left + box.left, p.top + box.top, box.width, box.height};
+}
+
+Box ControlBox(const ControlPlace& place, TopPanels shown) {
+  return OnForm(place.panel, place.box, shown);
+}
+
+std::span<const LabelPlace> LabelPlaces() { return kLabels; }
+
+LabelPlace CurrentPathPlace() {
+  // As wide as Directorios, the list it follows.
+  return {Panel::Folder, {70, 20, 287, 0}, TextStyle::Emphasis, ""};
+}
+
+int ScaleToDpi(int value, unsigned dpi) {
+  // Rounds half away from zero, as MulDiv does.
+  const long long scaled = static_cast<long long>(value) * dpi;
+  return static_cast<int>(scaled >= 0 ? (scaled + 48) / 96 : -((-scaled + 48) / 96));
+}
+
+Box ScaleToDpi(const Box& box, unsigned dpi) {
+  // Scale the edges, so that neighbouring boxes stay neighbours.
+  const int left = ScaleToDpi(box.left, dpi);
+  const int top = ScaleToDpi(box.top, dpi);
+  return {left, top, ScaleToDpi(box.right(), dpi) - left, ScaleToDpi(box.bottom(), dpi) - top};
+}
+
+}  // namespace tvz::ui

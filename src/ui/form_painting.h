@@ -1,0 +1,47 @@
+#pragma once
+// Painting of the main window's client area: the gradient panels and the
+// texts that sit on them. Controls paint themselves.
+#include <windows.h>
+
+#include <string>
+
+#include "ui/form_layout.h"
+
+namespace tvz::ui {
+
+// The window's fonts at one DPI: the form's "MS Sans Serif" 8 point, its bold
+// variant, and the titles' Arial 12 point bold.
+class FormFonts {
+public:
+  FormFonts() = default;
+  FormFonts(const FormFonts&) = delete;
+  FormFonts& operator=(const FormFonts&) = delete;
+  ~FormFonts() { Destroy(); }
+
+  void Create(UINT dpi);
+  void Destroy();
+  HFONT normal() const { return normal_; }
+  HFONT bold() const { return bold_; }
+  HFONT title() const { return title_; }
+
+private:
+  HFONT normal_ = nullptr;
+  HFONT bold_ = nullptr;
+  HFONT title_ = nullptr;
+};
+
+struct FormView {
+  TopPanels panels = TopPanels::Both;
+  UINT dpi = 96;
+  const FormFonts* fonts = nullptr;
+  std::wstring current_path;
+};
+
+// Paints the whole client area (also for WM_PRINTCLIENT, which themed
+// buttons send to draw their parent's background under their corners).
+void PaintForm(HDC dc, const FormView& view);
+
+// Client rectangle of the current path text, to invalidate when it changes.
+RECT CurrentPathRect(const FormView& view);
+
+}  // namespace tvz::ui

@@ -1,0 +1,21 @@
+#pragma once
+// The program's message dialog: modal, centred on the screen, captioned with
+// the application title, the text and one button "Aceptar". The system's
+// message box is not used because its button speaks the system's language.
+#include <windows.h>
+
+#include <string>
+
+namespace tvz::ui {
+
+enum class MessageKind {
+  Information,  // the runs' messages: no icon
+  Error,        // an error that ended an operation: the error icon
+};
+
+// Shows `text` (cp1252) and returns when the user has pressed "Aceptar",
+// Enter, Escape or the close box. `owner` may be null; a non-null owner is
+// disabled while the dialog is up.
+void ShowMessageDialog(HWND owner, const std::string& text, MessageKind kind);
+
+}  // namespace tvz::ui

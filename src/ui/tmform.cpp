@@ -1,0 +1,388 @@
+#include "ui/tmform.h"
+
+#include <cwctype>
+#include <exception>
+#include <optional>
+
+#include "app/win_command_line.h"
+#include "core/errors.h"
+#include "export/export_run.h"
+#include "import/import_run.h"
+#include "platform/platform.h"
+#include "ui/control_ids.h"
+#include "ui/dpi.h"
+#include "ui/help_hooks.h"
+#include "ui/message_dialog.h"
+#include "ui/wide_text.h"
+
+namespace tvz::ui {
+
+namespace {
+
+constexpr char kCaption[] = "Exportar e importar datos entre Vardelin y ZARP";
+// A dialog-style frame that cannot be resized.
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+// Help context of the window and of every control that takes the focus.
+constexpr int kHelpContext = 3;
+// The host reads the run status here, beside the executable.
+constexpr wchar_t kResultFile[] = L"Vardelin.ini";
+constexpr wchar_t kResultSection[] = L"Transformadores";
+constexpr wchar_t kResultKey[] = L"Transformado";
+
+// What a run sees of the window: its messages and its busy cursor.
+class FormRunHost final : public RunHost {
+public:
+  explicit FormRunHost(TMForm& form) : form_(form) {}
+  void ShowMessage(const std::string& text) override { form_.ShowMessage(text); }
+  void SetBusy(bool busy) override { form_.SetBusy(busy); }
+
+private:
+  TMForm& form_;
+};
+
+std::wstring CurrentDirectory() {
+  const DWORD n = GetCurrentDirectoryW(0, nullptr);
+  std::wstring dir(n, L'\0');
+  dir.resize(GetCurrentDirectoryW(n, dir.data()));
+  return dir;
+}
+
+SIZE ClientSize(UINT dpi) { return {ScaleToDpi(kClientWidth, dpi), ScaleToDpi(kClientHeight, dpi)}; }
+
+}  // namespace
+
+TMForm::TMForm(HINSTANCE instance) : instance_(instance) {}
+
+TMForm::~TMForm() {
+  if (list_brush_ != nullptr) DeleteObject(list_brush_);
+}
+
+bool TMForm::Create(int show_command) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = WindowProc;
+  wc.hInstance = instance_;
+  wc.hIcon = LoadIconW(instance_, MAKEINTRESOURCEW(IDI_APLICACION));
+  wc.hIconSm = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(IDI_APLICACION), IMAGE_ICON,
+                                             GetSystemMetrics(SM_CXSMICON),
+                                             GetSystemMetrics(SM_CYSMICON), 0));
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = TVZ_FORM_CLASS;
+  RegisterClassExW(&wc);
+  accelerators_ = LoadAcceleratorsW(instance_, MAKEINTRESOURCEW(IDA_FORM));
+
+  const SIZE outer = WindowSizeFor(ClientSize(DpiOf(nullptr)), kStyle, kExStyle, DpiOf(nullptr));
+  CreateWindowExW(kExStyle, TVZ_FORM_CLASS, Wide(kCaption).c_str(), kStyle, CW_USEDEFAULT,
+                  CW_USEDEFAULT, outer.cx, outer.cy, nullptr, nullptr, instance_, this);
+  if (hwnd_ == nullptr) return false;
+  ShowWindow(hwnd_, NumParametros == 2 ? SW_SHOW : show_command);
+  UpdateWindow(hwnd_);
+  SetFocus(GetNextDlgTabItem(hwnd_, nullptr, FALSE));
+  return true;
+}
+
+bool TMForm::TranslateKeys(MSG& message) {
+  if (hwnd_ == nullptr) return false;
+  if (message.hwnd != hwnd_ && !IsChild(hwnd_, message.hwnd)) return false;
+  if (accelerators_ != nullptr && TranslateAcceleratorW(hwnd_, accelerators_, &message)) return true;
+  return IsDialogMessageW(hwnd_, &message) != FALSE;
+}
+
+LRESULT CALLBACK TMForm::WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  TMForm* form = nullptr;
+  if (message == WM_NCCREATE) {
+    form = static_cast<TMForm*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+    form->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+  } else {
+    form = reinterpret_cast<TMForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  }
+  if (form == nullptr) return DefWindowProcW(hwnd, message, wparam, lparam);
+  const LRESULT result = form->HandleMessage(message, wparam, lparam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    form->hwnd_ = nullptr;
+  }
+  return result;
+}
+
+LRESULT TMForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_CREATE: OnCreate(); return 0;
+    case WM_CLOSE: FormClose(); DestroyWindow(hwnd_); return 0;
+    case WM_DESTROY: OnDestroy(); return 0;
+    case WM_COMMAND: OnCommand(LOWORD(wparam), HIWORD(wparam)); return 0;
+    case WM_PAINT: OnPaint(); return 0;
+    case WM_PRINTCLIENT: PaintForm(reinterpret_cast<HDC>(wparam), View()); return 0;
+    case WM_ERASEBKGND: return 1;  // WM_PAINT covers the whole client area
+    case WM_DRAWITEM: OnDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lparam)); return TRUE;
+    case WM_MEASUREITEM: OnMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lparam)); return TRUE;
+    case WM_CTLCOLORLISTBOX:
+      SetBkColor(reinterpret_cast<HDC>(wparam), kListBackground);
+      return reinterpret_cast<LRESULT>(list_brush_);
+    case WM_SETCURSOR:
+      if (OnSetCursor()) return TRUE;
+      break;
+    case WM_HELP: HelpKey(); return TRUE;
+    case WM_DPICHANGED: OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam)); return 0;
+  }
+  return DefWindowProcW(hwnd_, message, wparam, lparam);
+}
+
+// Builds the window's content, then applies the command line.
+void TMForm::OnCreate() {
+  dpi_ = DpiOf(hwnd_);
+  fonts_.Create(dpi_);
+  list_brush_ = CreateSolidBrush(kListBackground);
+  CreateFormControls(hwnd_, instance_);
+  Directorios.Attach(GetDlgItem(hwnd_, IDC_DIRECTORIOS));
+  Unidades.Attach(GetDlgItem(hwnd_, IDC_UNIDADES));
+  ApplyDpi(dpi_);
+  const SIZE outer = WindowSizeFor(ClientSize(dpi_), kStyle, kExStyle, dpi_);
+  SetWindowPos(hwnd_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Directorios.SetDirectory(CurrentDirectory());
+  DirectoryChanged();
+  FormCreate();
+  UpdateButtons();
+}
+
+// Exactly two parameters put the window inside the host's window, showing
+// the panel of the mode asked for. A handle that is not a number is reported
+// and the window goes on standalone with both panels.
+void TMForm::FormCreate() {
+  Transformado = 0;
+  try {
+    const std::optional<EmbedRequest> request = ReadEmbedRequest(CommandLineParameters());
+    if (!request) return;
+    EmbedIn(reinterpret_cast<HWND>(request->host));
+    NumParametros = 2;
+    ApplyPanels(request->panels);
+  } catch (const RunError& e) {
+    ShowError(e.what());
+  }
+}
+
+// Embedded, the host learns the run status from the result file; every other
+// section and key of that file stays as it was.
+void TMForm::FormClose() {
+  if (close_handled_) return;
+  close_handled_ = true;
+  if (NumParametros != 2) return;
+  const std::wstring file = (platform::ExecutableFolder() / kResultFile).wstring();
+  WritePrivateProfileStringW(kResultSection, kResultKey, std::to_wstring(Transformado).c_str(),
+                             file.c_str());
+  WritePrivateProfileStringW(nullptr, nullptr, nullptr, file.c_str());  // flush
+}
+
+// Also reached when the host destroys its window with this one inside.
+void TMForm::OnDestroy() {
+  FormClose();
+  glyphs_.Release();
+  PostQuitMessage(0);
+}
+
+void TMForm::OnCommand(int id, int code) {
+  switch (id) {
+    case IDC_BEXPORTAR: if (code == BN_CLICKED) BExportarClick(); break;
+    case IDC_BIMPORTAR: if (code == BN_CLICKED) BImportarClick(); break;
+    case IDC_BUTTON1: if (code == BN_CLICKED) Button1Click(); break;
+    case IDC_BCLOSE: if (code == BN_CLICKED) BCloseClick(); break;
+    case IDC_DIRECTORIOS: if (code == LBN_DBLCLK) DirectoriosOpen(); break;
+    case IDC_UNIDADES:
+      // While the list is dropped, the arrow keys only browse it.
+      if (code == CBN_CLOSEUP ||
+          (code == CBN_SELCHANGE && !SendMessageW(Unidades.hwnd(), CB_GETDROPPEDSTATE, 0, 0)))
+        UnidadesChange();
+      break;
+    case IDM_AYUDA_F1: HelpKey(); break;
+    case IDOK: EnterKey(); break;  // Enter on a control that is not a button
+    case IDCANCEL: Close(); break;  // Escape
+  }
+}
+
+void TMForm::BExportarClick() { RunConversion(&ExportRun); }
+
+void TMForm::BImportarClick() { RunConversion(&ImportRun); }
+
+void TMForm::BCloseClick() { Close(); }
+
+void TMForm::Button1Click() {
+  SetApplicationHelpFile("ZARP.chm");
+  HelpContents();
+}
+
+void TMForm::HelpKey() { HelpContext(kHelpContext); }
+
+void TMForm::EnterKey() {
+  const HWND focus = GetFocus();
+  if (focus == Directorios.hwnd()) DirectoriosOpen();
+  if (focus == Unidades.hwnd()) UnidadesChange();
+}
+
+void TMForm::DirectoriosOpen() {
+  if (Directorios.OpenSelected()) DirectoryChanged();
+}
+
+// Moves Directorios to the chosen drive's current folder; a drive that
+// cannot be read leaves everything as it was.
+void TMForm::UnidadesChange() {
+  const wchar_t drive = Unidades.SelectedDrive();
+  const std::wstring& current = Directorios.Directory();
+  if (drive == 0) return;
+  if (current.size() >= 2 && current[1] == L':' && std::towupper(current[0]) == drive) return;
+  if (!Directorios.SetDirectory(CurrentFolderOfDrive(drive))) MessageBeep(MB_ICONWARNING);
+  DirectoryChanged();
+}
+
+void TMForm::OnPaint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd_, &ps);
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  // Painted off screen, so that the texts do not flicker over the gradient.
+  HDC buffer = CreateCompatibleDC(dc);
+  HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
+  const HGDIOBJ old = SelectObject(buffer, bitmap);
+  PaintForm(buffer, View());
+  BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
+         ps.rcPaint.bottom - ps.rcPaint.top, buffer, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
+  SelectObject(buffer, old);
+  DeleteObject(bitmap);
+  DeleteDC(buffer);
+  EndPaint(hwnd_, &ps);
+}
+
+void TMForm::OnDrawItem(const DRAWITEMSTRUCT& item) {
+  if (item.CtlID == IDC_DIRECTORIOS) Directorios.DrawItem(item, dpi_);
+  if (item.CtlID == IDC_UNIDADES) Unidades.DrawItem(item);
+}
+
+void TMForm::OnMeasureItem(MEASUREITEMSTRUCT& item) {
+  item.itemHeight = static_cast<UINT>(ListLineHeight(fonts_));
+}
+
+bool TMForm::OnSetCursor() {
+  if (!busy_) return false;
+  SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+  return true;
+}
+
+void TMForm::OnDpiChanged(UINT dpi, const RECT& suggested) {
+  ApplyDpi(dpi);
+  if (NumParametros != 2)
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// One conversion: the chosen folder is the one Directorios shows. Finished,
+// it disables both run buttons; embedded, the window closes after it
+// finished or was refused. An error that ends the run is shown here, and
+// the window stays as it is.
+void TMForm::RunConversion(RunOutcome (*run)(Conversion&)) {
+  if (run_finished_) return;
+  std::wstring folder = Directorios.Directory();
+  if (folder.empty() || folder.back() != L'\\') folder += L'\\';
+  RutaCarpeta = folder;
+
+  FormRunHost host(*this);
+  Conversion c;
+  c.RutaCarpeta = RutaCarpeta;
+  c.WorkingFolder = platform::DefaultWorkingFolder();
+  c.Transformado = Transformado;
+  c.Embedded = NumParametros == 2;
+  c.host = &host;
+  RunOutcome outcome;
+  try {
+    outcome = run(c);
+  } catch (const std::exception& e) {  // RunError, or anything else that ended the run
+    Transformado = c.Transformado;
+    SetBusy(false);
+    ShowError(e.what());
+    return;
+  }
+  Transformado = c.Transformado;
+  if (outcome == RunOutcome::Finished) {
+    run_finished_ = true;
+    UpdateButtons();
+  }
+  if (c.Embedded) Close();
+}
+
+void TMForm::EmbedIn(HWND host) {
+  LONG_PTR style = GetWindowLongPtrW(hwnd_, GWL_STYLE);
+  style &= ~static_cast<LONG_PTR>(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME |
+                                  WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
+  SetWindowLongPtrW(hwnd_, GWL_STYLE, style | WS_CHILD);
+  LONG_PTR ex_style = GetWindowLongPtrW(hwnd_, GWL_EXSTYLE);
+  ex_style &= ~static_cast<LONG_PTR>(WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_APPWINDOW);
+  SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, ex_style);
+  SetParent(hwnd_, host);
+  const SIZE client = ClientSize(dpi_);
+  // (2, 2) in the host's client area, in its pixels.
+  SetWindowPos(hwnd_, nullptr, 2, 2, client.cx, client.cy,
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void TMForm::ApplyDpi(UINT dpi) {
+  dpi_ = dpi;
+  fonts_.Create(dpi);
+  PlaceFormControls(hwnd_, panels_, dpi, fonts_);
+  const int line = ListLineHeight(fonts_);
+  Directorios.SetItemHeight(line);
+  Unidades.SetHeights(line, ScaleToDpi(19, dpi));
+  glyphs_.Apply(hwnd_, instance_, dpi);
+  InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void TMForm::ApplyPanels(TopPanels panels) {
+  panels_ = panels;
+  PlaceFormControls(hwnd_, panels_, dpi_, fonts_);
+  InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void TMForm::UpdateButtons() {
+  const bool can_run = !run_finished_;
+  const HWND focus = GetFocus();
+  for (int id : {IDC_BEXPORTAR, IDC_BIMPORTAR}) {
+    EnableWindow(GetDlgItem(hwnd_, id), can_run);
+    if (!can_run && focus == GetDlgItem(hwnd_, id)) SetFocus(Directorios.hwnd());
+  }
+}
+
+// The drive list and the path text follow Directorios.
+void TMForm::DirectoryChanged() {
+  Unidades.ShowDriveOf(Directorios.Directory());
+  const RECT path = CurrentPathRect(View());
+  InvalidateRect(hwnd_, &path, FALSE);
+}
+
+// Runs the close handler and destroys the window, which ends the program.
+void TMForm::Close() { SendMessageW(hwnd_, WM_CLOSE, 0, 0); }
+
+void TMForm::ShowMessage(const std::string& text) { ShowDialog(text, false); }
+
+void TMForm::ShowError(const std::string& text) { ShowDialog(WithFinalStop(text), true); }
+
+// Standalone, the dialog is owned by the window. Embedded, it is owned by no
+// window, so that the host's window is never disabled from this process
+// (it would stay disabled if this process ended with the dialog open);
+// this window is disabled by hand instead.
+void TMForm::ShowDialog(const std::string& text, bool error) {
+  const bool visible = hwnd_ != nullptr && IsWindowVisible(hwnd_);
+  const HWND owner = (visible && NumParametros != 2) ? hwnd_ : nullptr;
+  const bool disable_self = visible && owner == nullptr;
+  if (disable_self) EnableWindow(hwnd_, FALSE);
+  ShowMessageDialog(owner, text, error ? MessageKind::Error : MessageKind::Information);
+  if (disable_self) EnableWindow(hwnd_, TRUE);
+}
+
+void TMForm::SetBusy(bool busy) {
+  busy_ = busy;
+  SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+}
+
+FormView TMForm::View() const { return {panels_, dpi_, &fonts_, Directorios.Directory()}; }
+
+}  // namespace tvz::ui

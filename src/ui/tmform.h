@@ -1,0 +1,100 @@
+#pragma once
+// TMForm, the program's main window: the folder lists, the two conversions,
+// help and leaving; embedded in the host program's window when the command
+// line asks for it.
+//
+// The window procedure only dispatches: each message goes to one handler
+// below. Which run buttons are enabled follows from run_finished_.
+#include <windows.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "core/conversion.h"
+#include "ui/directory_list.h"
+#include "ui/drive_list.h"
+#include "ui/form_controls.h"
+#include "ui/form_layout.h"
+#include "ui/form_painting.h"
+
+namespace tvz::ui {
+
+class TMForm {
+public:
+  explicit TMForm(HINSTANCE instance);
+  TMForm(const TMForm&) = delete;
+  TMForm& operator=(const TMForm&) = delete;
+  ~TMForm();
+
+  // Creates the window (its creation handler reads the command line) and
+  // shows it. False when the system refused to create it.
+  bool Create(int show_command);
+  // The window's keyboard interface (F1, Tab, Enter, Escape, Alt+S). True
+  // when `message` was handled and must not be dispatched.
+  bool TranslateKeys(MSG& message);
+
+  // The user interface of a run.
+  void ShowMessage(const std::string& text);  // cp1252, no icon
+  void ShowError(const std::string& text);    // cp1252, error icon, final stop added
+  void SetBusy(bool busy);
+
+  // Run status (`Transformado`): 0 when the window is created, then set by
+  // the runs; written to the result file when an embedded window closes.
+  std::int32_t Transformado = 0;
+  // 2 when the window is embedded in the host (exactly two parameters).
+  int NumParametros = 0;
+  // The chosen folder of the last run, with its final backslash.
+  std::filesystem::path RutaCarpeta;
+
+private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+
+  // Event handlers.
+  void OnCreate();
+  void FormCreate();
+  void FormClose();
+  void OnDestroy();
+  void OnCommand(int id, int code);
+  void BExportarClick();
+  void BImportarClick();
+  void BCloseClick();
+  void Button1Click();
+  void HelpKey();
+  void EnterKey();
+  void DirectoriosOpen();
+  void UnidadesChange();
+  void OnPaint();
+  void OnDrawItem(const DRAWITEMSTRUCT& item);
+  void OnMeasureItem(MEASUREITEMSTRUCT& item);
+  bool OnSetCursor();
+  void OnDpiChanged(UINT dpi, const RECT& suggested);
+
+  // Operations.
+  void RunConversion(RunOutcome (*run)(Conversion&));
+  void EmbedIn(HWND host);
+  void ApplyDpi(UINT dpi);
+  void ApplyPanels(TopPanels panels);
+  void UpdateButtons();
+  void DirectoryChanged();
+  void Close();
+  void ShowDialog(const std::string& text, bool error);
+  FormView View() const;
+
+  HINSTANCE instance_;
+  HWND hwnd_ = nullptr;
+  HACCEL accelerators_ = nullptr;
+  HBRUSH list_brush_ = nullptr;
+  UINT dpi_ = 96;
+  TopPanels panels_ = TopPanels::Both;
+  FormFonts fonts_;
+  ButtonGlyphs glyphs_;
+  DirectoryList Directorios;
+  DriveList Unidades;
+  bool busy_ = false;
+  bool run_finished_ = false;  // a run finished: one conversion per window
+  bool close_handled_ = false;
+};
+
+}  // namespace tvz::ui
