@@ -357,4 +357,30 @@ void EncodeBoolean(const FieldLayout& f, bool v, char* out) {
   out[0] = v ? 'T' : 'F';
 }
 
+void SetNullFlag(const TableLayout& t, const FieldLayout& f, std::string& record, bool null) {
+  if (f.null_bit < 0 || t.null_flags_field < 0) return;
+  const FieldLayout& flags = t.fields[static_cast<std::size_t>(t.null_flags_field)];
+  const auto byte = static_cast<std::size_t>(f.null_bit / 8);
+  if (byte >= flags.length) return;
+  char& b = record[flags.offset + byte];
+  const auto mask = static_cast<char>(1 << (f.null_bit % 8));
+  b = static_cast<char>(null ? (b | mask) : (b & ~mask));
+}
+
+std::string BlankRecord(const TableLayout& t) {
+  std::string r(t.record_length, '\0');
+  r[0] = kRecordLive;
+  for (const FieldLayout& f : t.fields) {
+    switch (f.type) {
+      case 'C': case 'V': case 'N': case 'F': case 'L': case 'D': case 'M': case 'G': case 'P':
+        EncodeBlank(f, r.data() + f.offset);
+        break;
+      default:
+        break;  // binary: zero
+    }
+  }
+  for (const FieldLayout& f : t.fields) SetNullFlag(t, f, r, true);
+  return r;
+}
+
 }  // namespace tvz::dbf

@@ -61,4 +61,12 @@ bool EncodeFloat(const FieldLayout& f, double v, char* out);
 // L fields: 'T' or 'F'.
 void EncodeBoolean(const FieldLayout& f, bool v, char* out);
 
+// Visual FoxPro: sets or clears the _NullFlags bit of a nullable field in
+// `record`; nothing for other fields and tables.
+void SetNullFlag(const TableLayout& t, const FieldLayout& f, std::string& record, bool null);
+
+// A record whose every field reads as blank: text types blank, binary types
+// zero, nullable fields null.
+std::string BlankRecord(const TableLayout& t);
+
 }  // namespace tvz::dbf

@@ -7,7 +7,7 @@
 namespace tvz {
 namespace {
 
-TEST(FormatGeneralTest, FifteenDigitsNoTrailingZerosExponentOutsideTheFixedRange) {
+TEST(DbfFormatGeneralTest, FifteenDigitsNoTrailingZerosExponentOutsideTheFixedRange) {
   const std::vector<std::pair<double, std::string>> cases = {
       {0.0, "0"},
       {-0.0, "0"},
@@ -28,7 +28,7 @@ TEST(FormatGeneralTest, FifteenDigitsNoTrailingZerosExponentOutsideTheFixedRange
   for (const auto& [value, text] : cases) EXPECT_EQ(dbf::FormatGeneral(value), text) << value;
 }
 
-TEST(CodePagesTest, LanguageDriverIds) {
+TEST(DbfCodePagesTest, LanguageDriverIds) {
   for (int id : {0x01, 0x09, 0x0B, 0x0D, 0x0F, 0x11, 0x15, 0x18, 0x19, 0x1B})
     EXPECT_EQ(CodePageFromLanguageDriver(static_cast<std::uint8_t>(id)), CodePage::kOem437) << id;
   for (int id : {0x02, 0x0A, 0x0E, 0x10, 0x12, 0x14, 0x16, 0x1A, 0x1D, 0x25, 0x37})
@@ -37,7 +37,7 @@ TEST(CodePagesTest, LanguageDriverIds) {
     EXPECT_EQ(CodePageFromLanguageDriver(static_cast<std::uint8_t>(id)), CodePage::kAnsi1252) << id;
 }
 
-TEST(CodePagesTest, OemTextComesBackForEveryCharacterBothSidesHave) {
+TEST(DbfCodePagesTest, OemTextComesBackForEveryCharacterBothSidesHave) {
   for (CodePage cp : {CodePage::kOem437, CodePage::kOem850}) {
     int mapped = 0;
     for (int b = 0x80; b <= 0xFF; ++b) {

@@ -1,0 +1,208 @@
+#include "tables/dbf_table.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "core/errors.h"
+#include "records/conversions.h"
+#include "tables/dbf_table_impl.h"
+
+namespace tvz {
+
+using dbf::FieldLayout;
+using dbf::Value;
+
+namespace {
+
+bool IsNumberType(char type) { return type == 'N' || type == 'F'; }
+bool IsStringType(char type) { return type == 'C' || type == 'V'; }
+
+std::string TypeText(const FieldLayout& f) {
+  std::string s(1, f.type);
+  s += "(" + std::to_string(f.length);
+  if (f.decimals > 0) s += "," + std::to_string(f.decimals);
+  return s + ")";
+}
+
+[[noreturn]] void Refuse(const std::string& field, const char* what) {
+  throw RunError("No se puede leer el campo '" + field + "' como " + what);
+}
+[[noreturn]] void RefuseWrite(const std::string& field, const char* what) {
+  throw RunError("No se puede escribir " + std::string(what) + " en el campo '" + field + "'");
+}
+
+}  // namespace
+
+const FieldLayout& Field::Layout() const {
+  return table_->impl_->layout.fields[static_cast<std::size_t>(index_)];
+}
+
+Value Field::Decoded() const {
+  table_->RequireOpen();
+  return dbf::Decode(table_->impl_->layout, static_cast<std::size_t>(index_),
+                     table_->impl_->Current());
+}
+
+const std::string& Field::FieldName() const {
+  table_->RequireOpen();
+  return Layout().name;
+}
+char Field::StoredType() const {
+  table_->RequireOpen();
+  return Layout().type;
+}
+int Field::Size() const {
+  table_->RequireOpen();
+  return static_cast<int>(Layout().length);
+}
+int Field::Decimals() const {
+  table_->RequireOpen();
+  return Layout().decimals;
+}
+
+std::string Field::AsString() const {
+  return dbf::TextOf(Decoded());
+}
+
+std::int32_t Field::AsInteger() const {
+  const Value v = Decoded();
+  constexpr auto lo = std::numeric_limits<std::int32_t>::min();
+  constexpr auto hi = std::numeric_limits<std::int32_t>::max();
+  switch (v.type) {
+    case Value::Type::kNull: return 0;
+    case Value::Type::kString: return StrToInt(v.text);
+    case Value::Type::kBadNumber: ThrowNotInteger(v.text);
+    case Value::Type::kInteger:
+      if (v.integer < lo || v.integer > hi) ThrowNotInteger(dbf::TextOf(v));
+      return static_cast<std::int32_t>(v.integer);
+    case Value::Type::kFloat: {
+      const double r = std::nearbyint(v.number);  // halves to even
+      if (!(r >= lo && r <= hi)) ThrowNotInteger(dbf::TextOf(v));
+      return static_cast<std::int32_t>(r);
+    }
+    default: Refuse(Layout().name, "entero");
+  }
+}
+
+double Field::AsFloat() const {
+  const Value v = Decoded();
+  switch (v.type) {
+    case Value::Type::kNull: return 0;
+    case Value::Type::kString: return StrToFloat(v.text);
+    case Value::Type::kBadNumber: ThrowNotFloat(v.text);
+    case Value::Type::kInteger: return static_cast<double>(v.integer);
+    case Value::Type::kFloat: return v.number;
+    case Value::Type::kDate:
+    case Value::Type::kDateTime: return dbf::DateTimeNumber(v);
+    default: Refuse(Layout().name, "n\xFAmero");
+  }
+}
+
+bool Field::AsBoolean() const {
+  const Value v = Decoded();
+  switch (v.type) {
+    case Value::Type::kNull: return false;
+    case Value::Type::kBoolean: return v.flag;
+    case Value::Type::kString:
+      if (v.text.empty()) return false;
+      switch (v.text[0]) {
+        case 'T': case 't': case 'Y': case 'y': return true;
+        case 'F': case 'f': case 'N': case 'n': return false;
+        default: break;
+      }
+      [[fallthrough]];
+    default: Refuse(Layout().name, "valor l\xF3gico");
+  }
+}
+
+bool Field::IsNull() const {
+  const Value v = Decoded();
+  return v.type == Value::Type::kNull || (v.type == Value::Type::kString && v.text.empty());
+}
+
+char* Field::Writable() {
+  table_->RequireOpen();
+  DbfTable::Impl& impl = *table_->impl_;
+  if (impl.state != DbfTable::Impl::State::kAppend && impl.state != DbfTable::Impl::State::kEdit) {
+    throw RunError("La fuente de datos no est\xE1 en modo de edici\xF3n o inserci\xF3n");
+  }
+  const FieldLayout& f = Layout();
+  impl.modified = true;
+  dbf::SetNullFlag(impl.layout, f, impl.buffer, false);
+  return impl.buffer.data() + f.offset;
+}
+
+void Field::StoreInteger(std::int64_t value) {
+  char* out = Writable();
+  const FieldLayout& f = Layout();
+  if (!dbf::EncodeInteger(f, value, out)) Overflow(std::to_string(value));
+}
+
+void Field::StoreFloat(double value) {
+  char* out = Writable();
+  const FieldLayout& f = Layout();
+  if (!dbf::EncodeFloat(f, value, out)) Overflow(dbf::FormatGeneral(value));
+}
+
+void Field::StoreString(std::string_view value) {
+  char* out = Writable();
+  const DbfTable::Impl& impl = *table_->impl_;
+  dbf::EncodeString(Layout(), impl.layout.code_page, value, out);
+}
+
+void Field::Overflow(const std::string& value_text) const {
+  const FieldLayout& f = Layout();
+  throw RunError("El valor " + value_text + " no cabe en el campo '" + f.name + "' (" +
+                 TypeText(f) + ") de la tabla " + table_->TableName);
+}
+
+void Field::SetAsString(std::string_view value) {
+  table_->RequireOpen();
+  const FieldLayout& f = Layout();
+  if (IsStringType(f.type)) return StoreString(value);
+  const bool blank = std::all_of(value.begin(), value.end(), [](char c) { return c == ' '; });
+  if (IsNumberType(f.type)) {
+    if (blank) return dbf::EncodeBlank(f, Writable());
+    if (f.decimals == 0) return StoreInteger(StrToInt(value));
+    return StoreFloat(StrToFloat(value));
+  }
+  if (f.type == 'L') {
+    if (blank) return dbf::EncodeBlank(f, Writable());
+    switch (value[0]) {
+      case 'T': case 't': case 'Y': case 'y': case 'V': case 'v':
+        return dbf::EncodeBoolean(f, true, Writable());
+      case 'F': case 'f': case 'N': case 'n':
+        return dbf::EncodeBoolean(f, false, Writable());
+      default:
+        throw RunError("'" + std::string(value) + "' no es un valor l\xF3gico v\xE1lido");
+    }
+  }
+  RefuseWrite(f.name, "un texto");
+}
+
+void Field::SetAsInteger(std::int32_t value) {
+  table_->RequireOpen();
+  const FieldLayout& f = Layout();
+  if (IsNumberType(f.type)) return StoreInteger(value);
+  if (IsStringType(f.type)) return StoreString(std::to_string(value));
+  RefuseWrite(f.name, "un entero");
+}
+
+void Field::SetAsFloat(double value) {
+  table_->RequireOpen();
+  const FieldLayout& f = Layout();
+  if (IsNumberType(f.type)) return StoreFloat(value);
+  if (IsStringType(f.type)) return StoreString(dbf::FormatGeneral(value));
+  RefuseWrite(f.name, "un n\xFAmero");
+}
+
+void Field::SetAsBoolean(bool value) {
+  table_->RequireOpen();
+  const FieldLayout& f = Layout();
+  if (f.type == 'L') return dbf::EncodeBoolean(f, value, Writable());
+  if (IsStringType(f.type)) return StoreString(value ? "T" : "F");
+  RefuseWrite(f.name, "un valor l\xF3gico");
+}
+
+}  // namespace tvz

@@ -1,0 +1,86 @@
+#pragma once
+// The inside of a table object, shared by the table (dbf_table.cpp) and its
+// fields (dbf_field.cpp).
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/platform.h"
+#include "tables/dbf_layout.h"
+#include "tables/dbf_table.h"
+#include "tables/dbf_values.h"
+
+namespace tvz {
+
+// A path as program text (cp1252).
+inline std::string PathText(const std::filesystem::path& p) {
+#ifdef _WIN32
+  return p.string();
+#else
+  return platform::Cp1252FromUtf8(p.string());
+#endif
+}
+
+struct DbfTable::Impl {
+  enum class State { kClosed, kBrowse, kAppend, kEdit };
+
+  State state = State::kClosed;
+  bool created = false;          // by CreateTable(): Finish() may write it
+  dbf::TableLayout layout;
+  std::vector<std::size_t> visible;  // indexes into layout.fields
+  // The file image: header_length bytes of header, then `count` records in
+  // the file's record layout (deleted records left out).
+  std::string image;
+  std::size_t count = 0;
+  std::size_t current = 0;
+  bool eof = true;
+  std::string buffer;  // the record being appended or edited
+  bool modified = false;
+  std::string blank;
+  platform::OpenFile file;  // held while open for exclusive use
+  std::filesystem::path path;
+  // Locate indexes: field -> (text form -> first record with it).
+  std::unordered_map<std::size_t, std::unordered_map<std::string, std::size_t>> indexes;
+
+  std::string_view Record(std::size_t i) const {
+    return std::string_view(image).substr(layout.header_length + i * layout.record_length,
+                                          layout.record_length);
+  }
+  std::string_view Current() const {
+    if (state == State::kAppend || state == State::kEdit) return buffer;
+    if (count == 0) return blank;
+    return Record(current);
+  }
+  std::string Label() const { return PathText(path); }
+
+  void Reset() {
+    state = State::kClosed;
+    created = false;
+    layout = {};
+    visible.clear();
+    image.clear();
+    image.shrink_to_fit();
+    count = current = 0;
+    eof = true;
+    buffer.clear();
+    blank.clear();
+    indexes.clear();
+    file.Close();
+  }
+  void Activate(bool from_create) {
+    created = from_create;
+    visible.clear();
+    for (std::size_t i = 0; i < layout.fields.size(); ++i) {
+      if (!layout.fields[i].hidden) visible.push_back(i);
+    }
+    blank = dbf::BlankRecord(layout);
+    indexes.clear();
+    state = State::kBrowse;
+    current = 0;
+    eof = count == 0;
+  }
+};
+
+}  // namespace tvz
