@@ -11,9 +11,6 @@
 #define IDC_BUTTON1      105
 #define IDC_BCLOSE       106
 
-// Commands without a control.
-#define IDM_AYUDA_F1     201
-
 // The message dialog and its controls.
 #define IDD_MENSAJE      301
 #define IDC_MENSAJE_ICONO 302
@@ -29,7 +26,6 @@
 #define IDI_CARPETA      15
 #define IDI_CARPETA_ABIERTA 16
 #define IDI_UNIDAD       17
-#define IDA_FORM         21
 
 // Window class of the main window, as the host and the tests find it.
 #define TVZ_FORM_CLASS   L"TMForm"

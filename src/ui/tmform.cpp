@@ -71,7 +71,6 @@ bool TMForm::Create(int show_command) {
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.lpszClassName = TVZ_FORM_CLASS;
   RegisterClassExW(&wc);
-  accelerators_ = LoadAcceleratorsW(instance_, MAKEINTRESOURCEW(IDA_FORM));
 
   const SIZE outer = WindowSizeFor(ClientSize(DpiOf(nullptr)), kStyle, kExStyle, DpiOf(nullptr));
   CreateWindowExW(kExStyle, TVZ_FORM_CLASS, Wide(kCaption).c_str(), kStyle, CW_USEDEFAULT,
@@ -86,7 +85,6 @@ bool TMForm::Create(int show_command) {
 bool TMForm::TranslateKeys(MSG& message) {
   if (hwnd_ == nullptr) return false;
   if (message.hwnd != hwnd_ && !IsChild(hwnd_, message.hwnd)) return false;
-  if (accelerators_ != nullptr && TranslateAcceleratorW(hwnd_, accelerators_, &message)) return true;
   return IsDialogMessageW(hwnd_, &message) != FALSE;
 }
 
@@ -125,7 +123,7 @@ LRESULT TMForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_SETCURSOR:
       if (OnSetCursor()) return TRUE;
       break;
-    case WM_HELP: HelpKey(); return TRUE;
+    case WM_HELP: HelpKey(); return TRUE;  // F1, from the focused control up to here
     case WM_DPICHANGED: OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam)); return 0;
   }
   return DefWindowProcW(hwnd_, message, wparam, lparam);
@@ -196,7 +194,6 @@ void TMForm::OnCommand(int id, int code) {
           (code == CBN_SELCHANGE && !SendMessageW(Unidades.hwnd(), CB_GETDROPPEDSTATE, 0, 0)))
         UnidadesChange();
       break;
-    case IDM_AYUDA_F1: HelpKey(); break;
     case IDOK: EnterKey(); break;  // Enter on a control that is not a button
     case IDCANCEL: Close(); break;  // Escape
   }

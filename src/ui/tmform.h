@@ -30,7 +30,7 @@ public:
   // Creates the window (its creation handler reads the command line) and
   // shows it. False when the system refused to create it.
   bool Create(int show_command);
-  // The window's keyboard interface (F1, Tab, Enter, Escape, Alt+S). True
+  // The window's keyboard interface (Tab, Enter, Escape, Alt+S). True
   // when `message` was handled and must not be dispatched.
   bool TranslateKeys(MSG& message);
 
@@ -84,7 +84,6 @@ private:
 
   HINSTANCE instance_;
   HWND hwnd_ = nullptr;
-  HACCEL accelerators_ = nullptr;
   HBRUSH list_brush_ = nullptr;
   UINT dpi_ = 96;
   TopPanels panels_ = TopPanels::Both;

@@ -1,0 +1,133 @@
+// The window's parts that need no window: command line, layout, folder chain.
+#include <gtest/gtest.h>
+
+#include "app/win_command_line.h"
+#include "core/errors.h"
+#include "ui/control_ids.h"
+#include "ui/directory_list.h"
+#include "ui/form_layout.h"
+
+namespace tvz::ui {
+namespace {
+
+TEST(CommandLine, ModeSelectsPanelsInAnyLetterCase) {
+  const struct {
+    const char* mode;
+    TopPanels panels;
+  } cases[] = {
+      {"importar", TopPanels::ImportOnly}, {"IMPORTAR", TopPanels::ImportOnly},
+      {"Importar", TopPanels::ImportOnly}, {"exportar", TopPanels::ExportOnly},
+      {"eXpOrTaR", TopPanels::ExportOnly}, {"ayuda", TopPanels::Both},
+      {"", TopPanels::Both},                {"importar ", TopPanels::Both},
+  };
+  for (const auto& c : cases) EXPECT_EQ(PanelsForMode(c.mode), c.panels) << c.mode;
+}
+
+TEST(CommandLine, OnlyTwoParametersEmbed) {
+  EXPECT_FALSE(ReadEmbedRequest({}));
+  EXPECT_FALSE(ReadEmbedRequest({"importar"}));
+  EXPECT_FALSE(ReadEmbedRequest({"importar", "1A2B", "extra"}));
+  const auto request = ReadEmbedRequest({"IMPORTAR", "1A2b"});
+  ASSERT_TRUE(request);
+  EXPECT_EQ(request->host, 0x1A2B);
+  EXPECT_EQ(request->panels, TopPanels::ImportOnly);
+}
+
+TEST(CommandLine, HandleThatIsNoHexNumberIsAnError) {
+  const struct {
+    const char* handle;
+    const char* message;
+  } cases[] = {
+      {"zz", "'$zz' no es un valor entero v\xE1lido"},
+      {"", "'$' no es un valor entero v\xE1lido"},
+      {"12G", "'$12G' no es un valor entero v\xE1lido"},
+      {"0x10", "'$0x10' no es un valor entero v\xE1lido"},
+  };
+  for (const auto& c : cases) {
+    try {
+      ReadEmbedRequest({"exportar", c.handle});
+      ADD_FAILURE() << c.handle << " was accepted";
+    } catch (const RunError& e) {
+      EXPECT_STREQ(e.what(), c.message);
+    }
+  }
+}
+
+TEST(Layout, PanelsTileTheClientAreaInEveryMode) {
+  for (TopPanels shown : {TopPanels::Both, TopPanels::ExportOnly, TopPanels::ImportOnly}) {
+    int top_width = 0;
+    for (Panel p : {Panel::Export, Panel::Import}) {
+      if (!PanelShown(p, shown)) continue;
+      const Box b = PanelBox(p, shown);
+      EXPECT_EQ(b.left, top_width);
+      EXPECT_EQ(b.top, 0);
+      EXPECT_EQ(b.height, 101);
+      top_width = b.right();
+    }
+    EXPECT_EQ(top_width, kClientWidth);
+    const Box folder = PanelBox(Panel::Folder, shown);
+    EXPECT_EQ(folder, (Box{0, 101, kClientWidth, 169}));
+    EXPECT_EQ(folder.bottom(), kClientHeight);
+  }
+}
+
+TEST(Layout, ControlsSitInTheirPanels) {
+  for (TopPanels shown : {TopPanels::Both, TopPanels::ExportOnly, TopPanels::ImportOnly}) {
+    for (const ControlPlace& place : ControlPlaces()) {
+      if (!PanelShown(place.panel, shown)) continue;
+      const Box panel = PanelBox(place.panel, shown);
+      const Box b = ControlBox(place, shown);
+      EXPECT_GE(b.left, panel.left) << place.id;
+      EXPECT_LE(b.right(), panel.right()) << place.id;
+      EXPECT_GE(b.top, panel.top) << place.id;
+      EXPECT_LE(b.bottom(), panel.bottom()) << place.id;
+    }
+  }
+  const ControlPlace& importar = ControlPlaces()[1];
+  ASSERT_EQ(importar.id, IDC_BIMPORTAR);
+  EXPECT_EQ(ControlBox(importar, TopPanels::Both), (Box{385, 72, 89, 25}));
+  EXPECT_EQ(ControlBox(importar, TopPanels::ImportOnly), (Box{96, 72, 89, 25}));
+}
+
+TEST(Layout, ScalingKeepsNeighboursTogether) {
+  for (unsigned dpi : {96u, 120u, 144u, 168u, 192u}) {
+    const Box left = ScaleToDpi(PanelBox(Panel::Export, TopPanels::Both), dpi);
+    const Box right = ScaleToDpi(PanelBox(Panel::Import, TopPanels::Both), dpi);
+    const Box bottom = ScaleToDpi(PanelBox(Panel::Folder, TopPanels::Both), dpi);
+    EXPECT_EQ(left.right(), right.left) << dpi;
+    EXPECT_EQ(right.right(), ScaleToDpi(kClientWidth, dpi)) << dpi;
+    EXPECT_EQ(left.bottom(), bottom.top) << dpi;
+    EXPECT_EQ(bottom.bottom(), ScaleToDpi(kClientHeight, dpi)) << dpi;
+  }
+  EXPECT_EQ(ScaleToDpi(599, 144), 899);  // 898.5 rounds up
+  EXPECT_EQ(ScaleToDpi(270, 120), 338);  // 337.5 rounds up
+}
+
+TEST(DirectoryChain, FromTheRootDownToTheFolder) {
+  const struct {
+    const wchar_t* directory;
+    std::vector<std::pair<std::wstring, std::wstring>> items;  // name, path
+  } cases[] = {
+      {L"C:\\", {{L"C:\\", L"C:\\"}}},
+      {L"C:\\VTEMP", {{L"C:\\", L"C:\\"}, {L"VTEMP", L"C:\\VTEMP"}}},
+      {L"D:\\a\\Datos ZARP\\2024",
+       {{L"D:\\", L"D:\\"}, {L"a", L"D:\\a"}, {L"Datos ZARP", L"D:\\a\\Datos ZARP"},
+        {L"2024", L"D:\\a\\Datos ZARP\\2024"}}},
+      {L"\\\\servidor\\datos\\zarp",
+       {{L"\\\\servidor\\datos", L"\\\\servidor\\datos\\"},
+        {L"zarp", L"\\\\servidor\\datos\\zarp"}}},
+  };
+  for (const auto& c : cases) {
+    const std::vector<DirectoryItem> items = ChainItems(c.directory);
+    ASSERT_EQ(items.size(), c.items.size()) << c.directory;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      EXPECT_EQ(items[i].name, c.items[i].first);
+      EXPECT_EQ(items[i].path, c.items[i].second);
+      EXPECT_EQ(items[i].level, static_cast<int>(i));
+      EXPECT_TRUE(items[i].open);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tvz::ui
