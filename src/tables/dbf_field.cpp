@@ -35,31 +35,24 @@ std::string TypeText(const FieldLayout& f) {
 }  // namespace
 
 const FieldLayout& Field::Layout() const {
+  table_->RequireOpen();
+  if (generation_ != table_->impl_->generation) {
+    throw RunError("El campo ya no es de la tabla " + table_->TableName +
+                   ": la tabla se ha cerrado desde que se obtuvo");
+  }
   return table_->impl_->layout.fields[static_cast<std::size_t>(index_)];
 }
 
 Value Field::Decoded() const {
-  table_->RequireOpen();
+  Layout();
   return dbf::Decode(table_->impl_->layout, static_cast<std::size_t>(index_),
                      table_->impl_->Current());
 }
 
-const std::string& Field::FieldName() const {
-  table_->RequireOpen();
-  return Layout().name;
-}
-char Field::StoredType() const {
-  table_->RequireOpen();
-  return Layout().type;
-}
-int Field::Size() const {
-  table_->RequireOpen();
-  return static_cast<int>(Layout().length);
-}
-int Field::Decimals() const {
-  table_->RequireOpen();
-  return Layout().decimals;
-}
+const std::string& Field::FieldName() const { return Layout().name; }
+char Field::StoredType() const { return Layout().type; }
+int Field::Size() const { return static_cast<int>(Layout().length); }
+int Field::Decimals() const { return Layout().decimals; }
 
 std::string Field::AsString() const {
   return dbf::TextOf(Decoded());
@@ -122,12 +115,11 @@ bool Field::IsNull() const {
 }
 
 char* Field::Writable() {
-  table_->RequireOpen();
+  const FieldLayout& f = Layout();
   DbfTable::Impl& impl = *table_->impl_;
   if (impl.state != DbfTable::Impl::State::kAppend && impl.state != DbfTable::Impl::State::kEdit) {
     throw RunError("La fuente de datos no est\xE1 en modo de edici\xF3n o inserci\xF3n");
   }
-  const FieldLayout& f = Layout();
   impl.modified = true;
   dbf::SetNullFlag(impl.layout, f, impl.buffer, false);
   return impl.buffer.data() + f.offset;
@@ -158,7 +150,6 @@ void Field::Overflow(const std::string& value_text) const {
 }
 
 void Field::SetAsString(std::string_view value) {
-  table_->RequireOpen();
   const FieldLayout& f = Layout();
   if (IsStringType(f.type)) return StoreString(value);
   const bool blank = std::all_of(value.begin(), value.end(), [](char c) { return c == ' '; });
@@ -182,7 +173,6 @@ void Field::SetAsString(std::string_view value) {
 }
 
 void Field::SetAsInteger(std::int32_t value) {
-  table_->RequireOpen();
   const FieldLayout& f = Layout();
   if (IsNumberType(f.type)) return StoreInteger(value);
   if (IsStringType(f.type)) return StoreString(std::to_string(value));
@@ -190,7 +180,6 @@ void Field::SetAsInteger(std::int32_t value) {
 }
 
 void Field::SetAsFloat(double value) {
-  table_->RequireOpen();
   const FieldLayout& f = Layout();
   if (IsNumberType(f.type)) return StoreFloat(value);
   if (IsStringType(f.type)) return StoreString(dbf::FormatGeneral(value));
@@ -198,7 +187,6 @@ void Field::SetAsFloat(double value) {
 }
 
 void Field::SetAsBoolean(bool value) {
-  table_->RequireOpen();
   const FieldLayout& f = Layout();
   if (f.type == 'L') return dbf::EncodeBoolean(f, value, Writable());
   if (IsStringType(f.type)) return StoreString(value ? "T" : "F");

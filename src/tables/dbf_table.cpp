@@ -288,7 +288,9 @@ void DbfTable::Cancel() {
 Field DbfTable::FieldByName(std::string_view name) {
   RequireOpen();
   for (std::size_t i : impl_->visible) {
-    if (EqualsNoCase(impl_->layout.fields[i].name, name)) return Field(this, static_cast<int>(i));
+    if (EqualsNoCase(impl_->layout.fields[i].name, name)) {
+      return Field(this, static_cast<int>(i), impl_->generation);
+    }
   }
   throw RunError((Name.empty() ? std::string() : Name + ": ") + "No se encuentra el campo '" +
                  std::string(name) + "'");
@@ -302,7 +304,8 @@ Field DbfTable::Fields(int index) {
     throw RunError("La tabla " + TableName + " no tiene el campo n\xFAmero " +
                    std::to_string(index));
   }
-  return Field(this, static_cast<int>(impl_->visible[static_cast<std::size_t>(index)]));
+  return Field(this, static_cast<int>(impl_->visible[static_cast<std::size_t>(index)]),
+               impl_->generation);
 }
 
 bool DbfTable::Locate(std::string_view field, std::string_view value) {

@@ -49,7 +49,7 @@ enum class TableType { ttDefault, ttDBase };
 class DbfTable;
 
 // A field of the current record, found by name. Cheap to copy; valid while
-// its table is open.
+// its table stays open (after Close a use is a RunError).
 class Field {
 public:
   const std::string& FieldName() const;
@@ -97,7 +97,8 @@ public:
 
 private:
   friend class DbfTable;
-  Field(DbfTable* table, int index) : table_(table), index_(index) {}
+  Field(DbfTable* table, int index, std::uint64_t generation)
+      : table_(table), index_(index), generation_(generation) {}
   const dbf::FieldLayout& Layout() const;  // REQUIRES: table open
   dbf::Value Decoded() const;
   char* Writable();  // the field's bytes in the record being changed
@@ -108,6 +109,7 @@ private:
 
   DbfTable* table_;
   int index_;
+  std::uint64_t generation_;  // the opening of the table it belongs to
 };
 
 class DbfTable {

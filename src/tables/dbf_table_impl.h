@@ -27,6 +27,7 @@ struct DbfTable::Impl {
   enum class State { kClosed, kBrowse, kAppend, kEdit };
 
   State state = State::kClosed;
+  std::uint64_t generation = 0;  // counts openings; a Field keeps its own
   bool created = false;          // by CreateTable(): Finish() may write it
   dbf::TableLayout layout;
   std::vector<std::size_t> visible;  // indexes into layout.fields
@@ -70,6 +71,7 @@ struct DbfTable::Impl {
     file.Close();
   }
   void Activate(bool from_create) {
+    ++generation;
     created = from_create;
     visible.clear();
     for (std::size_t i = 0; i < layout.fields.size(); ++i) {

@@ -411,6 +411,10 @@ TEST_F(DbfTableTest, ClosedTablesRefuseFieldAccess) {
   EXPECT_EQ(ErrorOf([&] { f.AsString(); }), "La tabla T.DBF no est\xE1 abierta");
   EXPECT_EQ(ErrorOf([&] { t.First(); }), "La tabla T.DBF no est\xE1 abierta");
   EXPECT_EQ(t.FieldCount(), 0);
+  // A field of an earlier opening stays invalid.
+  Create(t, {{"OTHER", FieldType::ftString, 3}});
+  EXPECT_EQ(ErrorOf([&] { f.AsString(); }),
+            "El campo ya no es de la tabla T.DBF: la tabla se ha cerrado desde que se obtuvo");
 }
 
 }  // namespace
