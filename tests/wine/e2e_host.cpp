@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "ui/control_ids.h"
 
@@ -99,6 +100,23 @@ std::string HandleText(HWND window) {
   std::snprintf(text, sizeof text, "%llX",
                 static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
   return text;
+}
+
+void PressKey(WORD key, WORD modifier) {
+  std::vector<INPUT> input;
+  auto add = [&](WORD vk, bool up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    input.push_back(in);
+  };
+  if (modifier != 0) add(modifier, false);
+  add(key, false);
+  add(key, true);
+  if (modifier != 0) add(modifier, true);
+  SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+  PumpFor(100);
 }
 
 std::string Narrow(const std::wstring& wide) {

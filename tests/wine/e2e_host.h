@@ -73,6 +73,10 @@ private:
   std::vector<DialogSeen> dialogs_;
 };
 
+// Real key presses (SendInput) to the foreground window; `modifier` (e.g.
+// VK_MENU, VK_SHIFT) is held while `key` is pressed.
+void PressKey(WORD key, WORD modifier = 0);
+
 std::string Narrow(const std::wstring& wide);  // to cp1252
 std::wstring WideFrom(const std::string& cp1252);
 

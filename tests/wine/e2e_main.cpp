@@ -301,6 +301,54 @@ void Run(const Case& c, const Env& env) {
   DestroyWindow(host);
 }
 
+// The keyboard alone, standalone: Tab to Directorios, Up and Enter open the
+// parent folder (which holds no ZARP file), Shift+Tab back to BExportar and
+// Enter runs the export there; Alt+S closes the window.
+void RunKeyboard(const Env& env) {
+  std::printf("scenario keyboard\n");
+  const Case c{"keyboard", {}, Folder::Samples, Setup::None, {}, Shown::Standalone, Buttons::Both,
+               0, {}, false, false, std::nullopt, "MMMMMM"};
+  HWND host = CreateHostWindow();
+  const Scene s = Prepare(c, env);
+  ProgramRun run(s.program, {}, s.data, host);
+  HWND form = run.WaitForForm();
+  if (form == nullptr) return;
+  SetForegroundWindow(form);
+  PumpFor(200);
+  auto press = [&](WORD key, WORD modifier = 0) {
+    run.WaitIdle();
+    PressKey(key, modifier);
+  };
+  press(VK_TAB);
+  press(VK_TAB);
+  press(VK_UP);
+  press(VK_RETURN);
+  press(VK_TAB, VK_SHIFT);
+  press(VK_TAB, VK_SHIFT);
+  press(VK_RETURN);
+  const std::vector<Message> expected = {
+      {"No existe archivo de asignaturas (ZARP_ASIGNAT.TXT)", false},
+      {"No existe archivo de profesores (ZARP_PROF.TXT)", false},
+      {"No existe archivo de aulas (ZARP_AULAS.TXT)", false},
+      {"No existe archivo de grupos (ZARP_GRUPO.TXT)", false},
+      {"No existe archivo de grupos (ZARP_ASIGNATGRUPO.TXT)", false},
+      {"No existe archivo de grupos (ZARP_SESIONES.TXT)", false},
+      kFinished,
+  };
+  run.AnswerDialogs(expected.size());
+  Check(run.WaitIdle() && !IsWindowEnabled(GetDlgItem(form, IDC_BEXPORTAR)),
+        "the run finished in the window");
+  SetForegroundWindow(form);
+  PumpFor(200);
+  press('S', VK_MENU);
+  DWORD code = 1;
+  Check(run.WaitForExit(code) && code == 0, "Alt+S closed the program");
+  CheckDialogs(expected, run.dialogs());
+  CheckResultFile(c, s);
+  CheckTables(c);
+  DestroyWindow(host);
+}
+
 }  // namespace
 }  // namespace tvz::e2e
 
@@ -311,6 +359,11 @@ int main(int argc, char** argv) {
     return 2;
   }
   const Env env{WindowsPath(argv[2]), WindowsPath(argv[3]), WindowsPath(argv[4])};
+  if (std::strcmp(argv[1], "keyboard") == 0) {
+    RunKeyboard(env);
+    std::printf("keyboard: %d failed checks\n", Failures());
+    return Failures() == 0 ? 0 : 1;
+  }
   for (const Case& c : kCases) {
     if (std::strcmp(c.name, argv[1]) != 0) continue;
     Run(c, env);
