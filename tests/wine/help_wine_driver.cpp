@@ -108,6 +108,13 @@ void CheckCall(const std::string& line, const std::string& chm, unsigned command
   Check(result != 0, std::string(what) + ": HTML Help answered with a window");
 }
 
+// CTest passes build paths as Linux paths; Wine sees them on drive Z:.
+std::string WindowsPath(std::string path) {
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return (!path.empty() && path[0] == '\\' && path.rfind("\\\\", 0) != 0) ? "Z:" + path : path;
+}
+
 void PressF1() {
   INPUT in[2] = {};
   in[0].type = in[1].type = INPUT_KEYBOARD;
@@ -125,8 +132,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   char exe[MAX_PATH] = {}, log[MAX_PATH] = {}, *name = nullptr;
-  GetFullPathNameA(argv[1], MAX_PATH, exe, &name);
-  GetFullPathNameA(argv[2], MAX_PATH, log, nullptr);
+  GetFullPathNameA(WindowsPath(argv[1]).c_str(), MAX_PATH, exe, &name);
+  GetFullPathNameA(WindowsPath(argv[2]).c_str(), MAX_PATH, log, nullptr);
   const std::string chm = std::string(exe, name ? name - exe : 0) + "ZARP.chm";
   Check(GetFileAttributesA(chm.c_str()) != INVALID_FILE_ATTRIBUTES, "ZARP.chm beside the program");
   DeleteFileA(log);
