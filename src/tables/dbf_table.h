@@ -13,8 +13,9 @@
 //    Close() or destruction without Finish() abandons the new table: the old
 //    files stay exactly as they were.
 //  * Open(): an existing table file (dBase III/IV/V, level 7, FoxPro, Visual
-//    FoxPro). Exclusive keeps the file open for exclusive use until Close().
-//    Records marked deleted are hidden, as the classic engine hides them.
+//    FoxPro), loaded whole. Exclusive keeps the file open for exclusive use
+//    until Close(); otherwise it is closed again once loaded. Records marked
+//    deleted are hidden, as the classic engine hides them.
 //
 // Every failure throws RunError with finished, user-facing text; malformed or
 // truncated files are errors, never reads out of bounds.
@@ -140,10 +141,14 @@ public:
   void CreateTable();
   // Writes the created table (version 0x03, language driver 0x57 = cp1252,
   // no index, 0x1A end marker) in place of NAME.DBF and removes NAME.MDX.
-  // REQUIRES: created by CreateTable(), open, not appending or editing.
+  // The table stays open; a later Finish() writes it again.
+  // REQUIRES: created by CreateTable(), open, not appending or editing
+  // (RunError otherwise).
   void Finish();
 
-  // Opens the existing table file; does nothing when already open.
+  // Opens the existing table file; does nothing when already open. A
+  // missing file, a file another program holds, and a damaged file are
+  // RunErrors naming the file.
   void Open();
   // Closes; does nothing when closed. A record being appended or edited is
   // not stored. A created table that was not finished is abandoned.
@@ -181,7 +186,7 @@ public:
   // Makes current the first record (stored order) whose field, read as
   // string, equals `value` exactly. Returns false and keeps the current
   // record when none does. Amortised O(1): an index of the field is built on
-  // first use and kept while the table is not changed.
+  // first use; appended records join it, an edit drops it.
   bool Locate(std::string_view field, std::string_view value);
 
 private:
