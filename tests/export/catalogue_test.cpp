@@ -11,35 +11,26 @@ namespace {
 using test::PutAt;
 using test::Row;
 
-std::string Line(std::initializer_list<std::pair<std::size_t, std::string>> fields) {
-  std::string line = "1";
-  for (const auto& [column, text] : fields) PutAt(line, column, text);
-  return line;
-}
+using Line = std::initializer_list<std::pair<std::size_t, std::string>>;
+std::string L(Line fields) { return test::DataLine(fields); }
 
-class CatalogueTest : public ::testing::Test {
+class CatalogueTest : public test::ConverterTest {
 protected:
-  test::TempDir zarp, vtemp;
-  test::TestRun run{zarp.path(), vtemp.path()};
-  void Write(const char* name, std::vector<std::string> data) {
-    data.insert(data.begin(), test::ZarpFrame('0', name));
-    data.push_back(test::ZarpFrame('9', name));
-    test::WriteBytes(zarp / name, test::CrLf(data));
-  }
+  void Write(const char* name, std::vector<std::string> data) { WriteZarp(name, data); }
 };
 
 TEST_F(CatalogueTest, SubjectsAndActivitiesShareOneListOfCodes) {
   Write("ZARP_ASIGNAT.TXT",
-        {Line({{2, "MAT"}, {6, "MATEMATICAS-GENERALES"}, {26, "Matem\xE1ticas"}}),
-         Line({{2, "mat"}, {6, "OTRA"}, {26, "Repetida en min\xFAsculas"}}),
-         Line({{2, "LCL"}, {26, std::string(100, 'x')}}),
+        {L({{2, "MAT"}, {6, "MATEMATICAS-GENERALES"}, {26, "Matem\xE1ticas"}}),
+         L({{2, "mat"}, {6, "OTRA"}, {26, "Repetida en min\xFAsculas"}}),
+         L({{2, "LCL"}, {26, std::string(100, 'x')}}),
          "",                                        // blank code, written once
          "   ",                                     // blank again: a duplicate
-         Line({{2, "zarp_asignat.txt"}}),           // the name check skips it
-         Line({{2, "GUA"}, {26, "Materia GUA"}})});
+         L({{2, "zarp_asignat.txt"}}),           // the name check skips it
+         L({{2, "GUA"}, {26, "Materia GUA"}})});
   Write("ZARP_ACTIVIDADES.TXT",
-        {Line({{2, "GUA"}, {6, "Guardia de patio"}, {66, "GUA"}}),  // "*GUA" differs from "GUA"
-         Line({{2, "gua"}, {6, "Repetida"}, {66, "XXX"}}),
+        {L({{2, "GUA"}, {6, "Guardia de patio"}, {66, "GUA"}}),  // "*GUA" differs from "GUA"
+         L({{2, "gua"}, {6, "Repetida"}, {66, "XXX"}}),
          "", ""});
   ConvertirAsignaturas(run.c);
   EXPECT_TRUE(run.host.messages.empty());
@@ -62,9 +53,9 @@ TEST_F(CatalogueTest, SubjectsAndActivitiesShareOneListOfCodes) {
 
 TEST_F(CatalogueTest, TeachersDropRepeatedAbbreviationsAndCutLongTexts) {
   Write("zarp_prof.txt",
-        {Line({{2, "AGM"}, {6, std::string(90, 'N')}, {96, std::string(50, 'D')}}),
-         Line({{2, "agm"}, {6, "Otra"}}),
-         Line({{2, "JLP"}, {6, "Jos\xE9 Luis"}, {96, "Matem\xE1ticas"}}), ""});
+        {L({{2, "AGM"}, {6, std::string(90, 'N')}, {96, std::string(50, 'D')}}),
+         L({{2, "agm"}, {6, "Otra"}}),
+         L({{2, "JLP"}, {6, "Jos\xE9 Luis"}, {96, "Matem\xE1ticas"}}), ""});
   ConvertirProfesores(run.c);
   const std::vector<Row> expected = {{"AGM", std::string(80, 'N'), std::string(40, 'D'), ""},
                                      {"JLP", "Jos\xE9 Luis", "Matem\xE1ticas", ""},
@@ -73,8 +64,8 @@ TEST_F(CatalogueTest, TeachersDropRepeatedAbbreviationsAndCutLongTexts) {
 }
 
 TEST_F(CatalogueTest, EveryRoomLineIsARoom) {
-  Write("ZARP_AULAS.TXT", {Line({{2, "AULA101"}, {12, "A101"}, {86, "Aula 101"}}),
-                           Line({{2, "AULA101"}, {12, "A1"}, {86, std::string(120, 'n')}}), "",
+  Write("ZARP_AULAS.TXT", {L({{2, "AULA101"}, {12, "A101"}, {86, "Aula 101"}}),
+                           L({{2, "AULA101"}, {12, "A1"}, {86, std::string(120, 'n')}}), "",
                            ""});
   ConvertirAulas(run.c);
   const std::vector<Row> expected = {{"AULA101", "A101", "Aula 101", "", ""},
@@ -115,7 +106,7 @@ TEST_F(CatalogueTest, MissingFilesLeaveTheOldTablesAndSayWhich) {
 }
 
 TEST_F(CatalogueTest, WithoutActivitiesOnlySubjectsAndNoMessage) {
-  Write("zarp_asignat.txt", {Line({{2, "MAT"}})});
+  Write("zarp_asignat.txt", {L({{2, "MAT"}})});
   ConvertirAsignaturas(run.c);
   EXPECT_TRUE(run.host.messages.empty());
   EXPECT_EQ(test::ReadRows(vtemp.path(), "ASIGNOMT", {"COD", "ESTAREA", "CODTAREA"}),

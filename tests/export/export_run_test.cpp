@@ -24,10 +24,8 @@ const std::vector<std::string> kMissingMessages = {
     "No existe archivo de grupos (ZARP_SESIONES.TXT)",
 };
 
-std::string At(std::initializer_list<std::pair<std::size_t, const char*>> fields) {
-  std::string line = "1";
-  for (const auto& [column, text] : fields) test::PutAt(line, column, text);
-  return line + "\r\n";
+std::string At(std::initializer_list<std::pair<std::size_t, std::string>> fields) {
+  return test::DataLine(fields) + "\r\n";
 }
 
 // A minimal complete school: one line in every file.

@@ -43,15 +43,9 @@ std::string Hours(std::string level, std::string course, std::string subject, st
   return line;
 }
 
-class GroupsTest : public ::testing::Test {
+class GroupsTest : public test::ConverterTest {
 protected:
-  test::TempDir zarp, vtemp;
-  test::TestRun run{zarp.path(), vtemp.path()};
-  void Write(const char* name, std::vector<std::string> data) {
-    data.insert(data.begin(), test::ZarpFrame('0', name));
-    data.push_back(test::ZarpFrame('9', name));
-    test::WriteBytes(zarp / name, test::CrLf(data));
-  }
+  void Write(const char* name, std::vector<std::string> data) { WriteZarp(name, data); }
   std::vector<Row> Asignt() {
     return test::ReadRows(vtemp.path(), "ASIGT",
                           {"CASIG", "CGRUP", "CTAREA", "TURNO", "NIVEL", "CURSO", "GRUPO",

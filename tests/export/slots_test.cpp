@@ -21,15 +21,9 @@ std::string Slot(std::string code, std::string day, std::string start, std::stri
   return line;
 }
 
-class SlotsTest : public ::testing::Test {
+class SlotsTest : public test::ConverterTest {
 protected:
-  test::TempDir zarp, vtemp;
-  test::TestRun run{zarp.path(), vtemp.path()};
-  void Write(std::vector<std::string> data) {
-    data.insert(data.begin(), test::ZarpFrame('0', "ZARP_SESIONES.TXT"));
-    data.push_back(test::ZarpFrame('9', "ZARP_SESIONES.TXT"));
-    test::WriteBytes(zarp / "zarp_sesiones.txt", test::CrLf(data));
-  }
+  void Write(std::vector<std::string> data) { WriteZarp("zarp_sesiones.txt", data); }
   std::vector<Row> Rows(std::vector<std::string> fields) {
     return test::ReadRows(vtemp.path(), "DIASHORAST", fields);
   }

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "core/conversion.h"
 
 namespace tvz::test {
@@ -56,6 +58,21 @@ struct TestRun {
     c.Embedded = embedded;
     c.host = &host;
   }
+};
+
+// A data record ("1") with each text placed at its 1-based column.
+std::string DataLine(std::initializer_list<std::pair<std::size_t, std::string>> fields);
+
+// A converter's scratch folders: `zarp` for the ZARP files, `vtemp` for the
+// tables, and a run over them.
+class ConverterTest : public ::testing::Test {
+protected:
+  TempDir zarp, vtemp;
+  TestRun run{zarp.path(), vtemp.path()};
+  // Writes `data` as the ZARP file `file`, between a header and a trailer
+  // that name `frame_name` (the file's name in capitals by default).
+  void WriteZarp(const std::string& file, std::vector<std::string> data,
+                 const std::string& frame_name = "");
 };
 
 }  // namespace tvz::test
