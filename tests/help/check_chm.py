@@ -1,11 +1,13 @@
 #!/usr/bin/python3
-"""check_chm.py <ZARP.chm> <ZARP.hhp>
+"""check_chm.py <ZARP.chm> <ZARP.hhp> [<src dir>]
 
 Checks the compiled help with the chmlib tools: every page of the project is
 in the file, with the contents and the index; every link of the contents, the
 index and the pages leads to a page that is there; every page is reachable
 from the contents; and help context 3 maps to the main window's page under a
-"/page.htm" path (no build-machine path), as HTML Help looks it up.
+"/page.htm" path (no build-machine path), as HTML Help looks it up. With the
+source folder, every message the runs show to the user ("No existe ...",
+"Proceso finalizado") must be explained in some page.
 """
 import os
 import re
@@ -51,8 +53,29 @@ def local_links(sitemap_text):
     return re.findall(r'<param\s+name="Local"\s+value="([^"]+)"', sitemap_text, re.I)
 
 
+def run_messages(src_dir):
+    """The fixed texts the runs show: Show("...") and RequiredInput's message."""
+    pattern = re.compile(r'(?:\.Show|RequiredInput)\(\s*(?:\w+,\s*"[^"]*",\s*)?"((?:[^"\\]|\\.)*)"')
+    texts = set()
+    for sub in ("export", "import"):
+        folder = os.path.join(src_dir, sub)
+        for name in sorted(os.listdir(folder)):
+            if name.endswith(".cpp"):
+                with open(os.path.join(folder, name), encoding="latin-1") as f:
+                    for literal in pattern.findall(f.read()):
+                        texts.add(re.sub(r"\\x([0-9A-Fa-f]{2})", lambda m: chr(int(m.group(1), 16)),
+                                         literal))
+    return texts
+
+
+def page_text(html_text):
+    import html
+    return " ".join(html.unescape(re.sub(r"<[^>]+>", " ", html_text)).split())
+
+
 def main():
     chm, hhp = sys.argv[1], sys.argv[2]
+    src_dir = sys.argv[3] if len(sys.argv) > 3 else None
     failures = []
 
     def check(ok, what):
@@ -80,9 +103,11 @@ def main():
         check(len(idx_links) >= 20, f"index has only {len(idx_links)} entries")
         for link in toc_links + idx_links:
             check("/" + link in names, f"contents/index link {link} leads nowhere")
+        help_text = ""
         for page in pages:
             check(page in toc_links, f"{page} is not in the contents")
             text = open(os.path.join(out, page), encoding="cp1252").read()
+            help_text += page_text(text) + " "
             check(re.search(r"<title>[^<]+</title>", text) is not None, f"{page} has no title")
             for href in re.findall(r'href="([^"#:]+)(?:#[^"]*)?"', text):
                 check("/" + href in names, f"{page} links to missing {href}")
@@ -95,6 +120,13 @@ def main():
             check(re.fullmatch(r"/[^/]+\.htm", topic) is not None and topic in names,
                   f"context {context} maps to {topic!r}, not a page of the .chm")
 
+        messages = set()
+        if src_dir:
+            messages = run_messages(src_dir)
+            check(len(messages) >= 9, f"only {len(messages)} run messages found in {src_dir}")
+            for message in sorted(messages):
+                check(message in help_text, f"message {message!r} is not explained in the help")
+
         with open(os.path.join(out, "#SYSTEM"), "rb") as f:
             system = f.read()
         for name in (contents, index):
@@ -102,7 +134,8 @@ def main():
 
     for failure in failures:
         print("FAIL:", failure)
-    print(f"{len(pages)} pages, contexts {sorted(contexts)}, {len(failures)} failures")
+    print(f"{len(pages)} pages, contexts {sorted(contexts)}, "
+          f"{len(messages) if src_dir else 'no'} run messages checked, {len(failures)} failures")
     return 1 if failures else 0
 
 
