@@ -1,0 +1,220 @@
+// An export stopped half way: whatever stops it (a bad number, an input that
+// cannot be read, a working folder that cannot take the table, a table that
+// another program holds, a full disk), the tables made before it are in
+// place, the one it was making and every later one are byte for byte as
+// they were, the run status is -1 and the message says what happened.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "core/errors.h"
+#include "export/export_run.h"
+#include "faults/fault_support.h"
+#include "platform/platform.h"
+#include "support/table_reader.h"
+
+namespace tvz {
+namespace {
+
+namespace fs = std::filesystem;
+using faults::kExportTables;
+
+struct Outcome {
+  std::string error;  // "" when the run finished
+  test::RecordingHost host;
+  std::int32_t status = 0;
+};
+
+Outcome Export(const fs::path& zarp, const fs::path& vtemp) {
+  Outcome o;
+  Conversion c;
+  c.RutaCarpeta = zarp;
+  c.WorkingFolder = vtemp;
+  c.host = &o.host;
+  try {
+    ExportRun(c);
+  } catch (const RunError& e) {
+    o.error = e.what();
+  }
+  o.status = c.Transformado;
+  return o;
+}
+
+// The run stopped at table `failed` (an index into kExportTables) with
+// `error`: earlier tables rebuilt, that one and later ones untouched, with
+// their indexes, and nothing else left in the working folder.
+void ExpectStoppedAt(const Outcome& o, std::size_t failed, const std::string& error,
+                     const fs::path& vtemp, const faults::Snapshot& before) {
+  EXPECT_EQ(o.error, error);
+  EXPECT_EQ(o.status, -1);
+  EXPECT_EQ(o.host.busy_changes, (std::vector<bool>{true, false}));
+  EXPECT_EQ(std::count(o.host.messages.begin(), o.host.messages.end(), "Proceso finalizado"), 0);
+  const faults::Snapshot after = faults::Take(vtemp);
+  for (std::size_t i = 0; i < std::size(kExportTables); ++i) {
+    const std::string dbf = std::string(kExportTables[i]) + ".DBF";
+    const std::string mdx = std::string(kExportTables[i]) + ".MDX";
+    if (i < failed) {
+      EXPECT_NE(after.at(dbf), before.at(dbf)) << dbf;
+      EXPECT_EQ(after.count(mdx), 0u) << mdx;
+      EXPECT_NO_THROW(test::ReadRows(vtemp, kExportTables[i], {})) << dbf;
+    } else {
+      EXPECT_EQ(after.at(dbf), before.at(dbf)) << dbf;
+      EXPECT_EQ(after.at(mdx), before.at(mdx)) << mdx;
+    }
+  }
+  // Nothing else: no half-written file beside the tables.
+  for (const auto& entry : after) {
+    const std::string& name = entry.first;
+    const bool known = std::any_of(std::begin(kExportTables), std::end(kExportTables), [&](const char* t) {
+      return name == std::string(t) + ".DBF" || name == std::string(t) + ".MDX";
+    });
+    EXPECT_TRUE(known) << "left behind: " << name;
+  }
+}
+
+struct HalfWay {
+  const char* name;
+  std::function<void(const fs::path& zarp)> spoil;
+  std::size_t failed;
+  std::function<std::string(const fs::path& zarp)> error;
+};
+
+class ExportFaultTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    faults::CopySampleSchool(zarp.path());
+    faults::WriteOldTables(vtemp.path());
+  }
+  test::TempDir zarp, vtemp;
+};
+
+TEST_F(ExportFaultTest, AConverterThatFailsHalfWayLeavesItsTableAndTheLaterOnes) {
+  const std::vector<HalfWay> cases = {
+      {"hours that are not a number",
+       [](const fs::path& z) { faults::ReplaceIn(z / "ZARP_ASIGNATCURSO.TXT", "MAT 4     ", "MAT x,5   "); },
+       4, [](const fs::path&) { return "'x.5' no es un valor punto flotante v\xE1lido"; }},
+      {"hours beyond any week",
+       [](const fs::path& z) { faults::ReplaceIn(z / "ZARP_ASIGNATCURSO.TXT", "MAT 4     ", "MAT 9E99  "); },
+       4, [](const fs::path&) { return "Horas semanales fuera de rango: '9E99'"; }},
+      {"a time that is not a time",
+       [](const fs::path& z) { faults::ReplaceIn(z / "ZARP_SESIONES.TXT", "08300925", "08300a25"); },
+       5, [](const fs::path&) { return "'0a' no es un valor entero v\xE1lido"; }},
+      {"a start time of one digit",
+       [](const fs::path& z) { faults::ReplaceIn(z / "ZARP_SESIONES.TXT", "08300925", "8   0925"); },
+       5, [](const fs::path&) { return "'8:' no es un valor entero v\xE1lido"; }},
+#ifndef _WIN32
+      // A file that opens but cannot be read (root cannot read it either).
+      {"an input that cannot be read line by line",
+       [](const fs::path& z) {
+         fs::remove(z / "ZARP_PROF.TXT");
+         fs::create_symlink("/proc/self/clear_refs", z / "ZARP_PROF.TXT");
+       },
+       1, [](const fs::path&) { return IoErrorText(platform::IoCodeFromNative(EINVAL)); }},
+      {"an input that cannot be read whole",
+       [](const fs::path& z) {
+         fs::remove(z / "ZARP_SESIONES.TXT");
+         fs::create_symlink("/proc/self/clear_refs", z / "ZARP_SESIONES.TXT");
+       },
+       5,
+       [](const fs::path& z) {
+         return "Cannot open file \"" + (z / "ZARP_SESIONES.TXT").string() + "\". " +
+                platform::SystemErrorText(EINVAL);
+       }},
+#endif
+  };
+  for (const HalfWay& c : cases) {
+    SCOPED_TRACE(c.name);
+    test::TempDir z, v;
+    faults::CopySampleSchool(z.path());
+    faults::WriteOldTables(v.path());
+    c.spoil(z.path());
+    const faults::Snapshot before = faults::Take(v.path());
+    const Outcome o = Export(z.path(), v.path());
+    ExpectStoppedAt(o, c.failed, c.error(z.path()), v.path(), before);
+  }
+}
+
+TEST_F(ExportFaultTest, AWorkingFolderThatIsAFileStopsAtTheFirstTable) {
+  const fs::path file = vtemp / "VTEMP";
+  test::WriteBytes(file, "not a folder");
+  const Outcome o = Export(zarp.path(), file);
+  EXPECT_EQ(o.error, "No existe la carpeta de las tablas " + file.string());
+  EXPECT_EQ(o.status, -1);
+  EXPECT_EQ(test::ReadBytes(file), "not a folder");
+}
+
+#ifndef _WIN32
+
+TEST_F(ExportFaultTest, ATableHeldByAnotherProgramIsNotReplaced) {
+  // PROFT a real table, the others old bytes; another process holds PROFT.
+  ASSERT_EQ(Export(zarp.path(), vtemp.path()).error, "");
+  const std::string proft = test::ReadBytes(vtemp / "PROFT.DBF");
+  faults::WriteOldTables(vtemp.path());
+  test::WriteBytes(vtemp / "PROFT.DBF", proft);
+  const faults::Snapshot before = faults::Take(vtemp.path());
+  faults::OtherProcessHolds holder(vtemp.path(), "PROFT");
+  ASSERT_TRUE(holder.held());
+  const Outcome o = Export(zarp.path(), vtemp.path());
+  ExpectStoppedAt(o, 1,
+                  "La tabla " + (vtemp / "PROFT.DBF").string() + " est\xE1 en uso por otro programa",
+                  vtemp.path(), before);
+  // Once it is free, the run goes through.
+  holder.Release();
+  EXPECT_EQ(Export(zarp.path(), vtemp.path()).error, "");
+}
+
+TEST_F(ExportFaultTest, AFullDiskStopsTheTableBeingWritten) {
+  // ASIGT grows past the limit; the tables before it are small.
+  std::string lines;
+  for (int i = 0; i < 1500; ++i) lines += "11ESOA         MAT \r\n";
+  test::WriteBytes(zarp / "ZARP_ASIGNATGRUPO.TXT",
+                   test::ReadBytes(zarp / "ZARP_ASIGNATGRUPO.TXT") + lines);
+  const faults::Snapshot before = faults::Take(vtemp.path());
+  Outcome o;
+  {
+    faults::FileSizeLimit limit(64 * 1024);
+    o = Export(zarp.path(), vtemp.path());
+  }
+  ExpectStoppedAt(o, 4,
+                  "No se puede escribir la tabla " + (vtemp / "ASIGT.DBF").string() + ": " +
+                      platform::SystemErrorText(EFBIG),
+                  vtemp.path(), before);
+}
+
+TEST_F(ExportFaultTest, AFullFileSystemStopsTheTableBeingWritten) {
+  faults::TinyFileSystem tiny(256);
+  if (!tiny.mounted()) GTEST_SKIP() << tiny.why_not();
+  const fs::path v = tiny.path();
+  faults::WriteOldTables(v);
+  std::string lines;
+  for (int i = 0; i < 1500; ++i) lines += "11ESOA         MAT \r\n";
+  test::WriteBytes(zarp / "ZARP_ASIGNATGRUPO.TXT",
+                   test::ReadBytes(zarp / "ZARP_ASIGNATGRUPO.TXT") + lines);
+  tiny.LeaveFree(64 * 1024);
+  faults::Snapshot before = faults::Take(v);
+  const Outcome o = Export(zarp.path(), v);
+  fs::remove(v / "filler");
+  before.erase("filler");
+  ExpectStoppedAt(o, 4,
+                  "No se puede escribir la tabla " + (v / "ASIGT.DBF").string() + ": " +
+                      platform::SystemErrorText(ENOSPC),
+                  v, before);
+}
+
+TEST_F(ExportFaultTest, AReadOnlyWorkingFolderStopsAtTheFirstTable) {
+  faults::TinyFileSystem tiny(256);
+  if (!tiny.mounted()) GTEST_SKIP() << tiny.why_not();
+  faults::WriteOldTables(tiny.path());
+  const faults::Snapshot before = faults::Take(tiny.path());
+  if (!tiny.MakeReadOnly()) GTEST_SKIP() << "cannot remount the tmpfs read-only";
+  const Outcome o = Export(zarp.path(), tiny.path());
+  ExpectStoppedAt(o, 0,
+                  "No se puede escribir la tabla " + (tiny.path() / "ASIGNOMT.DBF").string() +
+                      ": " + platform::SystemErrorText(EROFS),
+                  tiny.path(), before);
+}
+
+#endif
+
+}  // namespace
+}  // namespace tvz

@@ -1,0 +1,161 @@
+// An import stopped by a fault never leaves a truncated or half-replaced
+// ZARP_HORARIO.TXT: the earlier file stays byte for byte, nothing is left
+// beside it, the run status keeps its value and the message says why.
+#include <gtest/gtest.h>
+
+#include "core/errors.h"
+#include "export/export_run.h"
+#include "faults/fault_support.h"
+#include "import/import_run.h"
+#include "platform/platform.h"
+
+namespace tvz {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kOldTimetable = "0ZARP_HORARIO.TXT old\r\n9ZARP_HORARIO.TXT old 0\r\n";
+
+struct Outcome {
+  std::string error;
+  test::RecordingHost host;
+  std::int32_t status = 0;
+};
+
+Outcome Import(const fs::path& zarp, const fs::path& vtemp) {
+  Outcome o;
+  Conversion c;
+  c.RutaCarpeta = zarp;
+  c.WorkingFolder = vtemp;
+  c.host = &o.host;
+  c.Transformado = 7;  // whatever it was: an error keeps it
+  try {
+    ImportRun(c);
+  } catch (const RunError& e) {
+    o.error = e.what();
+  }
+  o.status = c.Transformado;
+  return o;
+}
+
+// The sample school's tables and timetable in `vtemp`, its subjects file and
+// an earlier timetable file in `zarp`.
+void Prepare(const fs::path& zarp, const fs::path& vtemp) {
+  test::TempDir school;
+  faults::CopySampleSchool(school.path());
+  test::RecordingHost host;
+  Conversion c;
+  c.RutaCarpeta = school.path();
+  c.WorkingFolder = vtemp;
+  c.host = &host;
+  ExportRun(c);
+  fs::copy_file(fs::path(TVZ_SAMPLES_DIR) / "escuela" / "SOLUC.DBF", vtemp / "SOLUC.DBF",
+                fs::copy_options::overwrite_existing);
+  fs::copy_file(school / "ZARP_ASIGNAT.TXT", zarp / "ZARP_ASIGNAT.TXT",
+                fs::copy_options::overwrite_existing);
+  test::WriteBytes(zarp / "ZARP_HORARIO.TXT", kOldTimetable);
+}
+
+void ExpectUnchanged(const Outcome& o, const std::string& error, const fs::path& zarp) {
+  EXPECT_EQ(o.error, error);
+  EXPECT_EQ(o.status, 7);
+  EXPECT_EQ(o.host.busy_changes, (std::vector<bool>{true, false}));
+  EXPECT_TRUE(o.host.messages.empty());
+  const faults::Snapshot files = faults::Take(zarp);
+  EXPECT_EQ(files.at("ZARP_HORARIO.TXT"), kOldTimetable);
+  for (const auto& entry : files) {
+    EXPECT_TRUE(entry.first == "ZARP_HORARIO.TXT" || entry.first == "ZARP_ASIGNAT.TXT" ||
+                entry.first == "filler")
+        << "left behind: " << entry.first;
+  }
+}
+
+class ImportFaultTest : public ::testing::Test {
+protected:
+  void SetUp() override { Prepare(zarp.path(), vtemp.path()); }
+  std::string CannotCreate(const fs::path& folder, int native) const {
+    return "Cannot create file \"" + (folder / "ZARP_HORARIO.TXT").string() + "\". " +
+           platform::SystemErrorText(native);
+  }
+  test::TempDir zarp, vtemp;
+};
+
+TEST_F(ImportFaultTest, TheSampleRunsThrough) {
+  const Outcome o = Import(zarp.path(), vtemp.path());
+  EXPECT_EQ(o.error, "");
+  EXPECT_EQ(o.status, 1);
+  EXPECT_NE(test::ReadBytes(zarp / "ZARP_HORARIO.TXT"), kOldTimetable);
+}
+
+TEST_F(ImportFaultTest, AnOutputNameThatIsAFolderIsAnError) {
+  fs::remove(zarp / "ZARP_HORARIO.TXT");
+  fs::create_directory(zarp / "ZARP_HORARIO.TXT");
+  const Outcome o = Import(zarp.path(), vtemp.path());
+  EXPECT_EQ(o.error.rfind("Cannot create file \"" + (zarp / "ZARP_HORARIO.TXT").string() + "\". ", 0), 0u)
+      << o.error;
+  EXPECT_EQ(o.status, 7);
+  EXPECT_TRUE(fs::is_directory(zarp / "ZARP_HORARIO.TXT"));
+  EXPECT_EQ(faults::Take(zarp.path()).size(), 2u);  // nothing left beside it
+}
+
+#ifndef _WIN32
+
+TEST_F(ImportFaultTest, AWriteThatFailsLeavesTheEarlierFile) {
+  Outcome o;
+  {
+    faults::FileSizeLimit limit(1024);  // the sample's timetable is about 2 KB
+    o = Import(zarp.path(), vtemp.path());
+  }
+  ExpectUnchanged(o, CannotCreate(zarp.path(), EFBIG), zarp.path());
+}
+
+TEST_F(ImportFaultTest, AFullFileSystemLeavesTheEarlierFile) {
+  faults::TinyFileSystem tiny(64);
+  if (!tiny.mounted()) GTEST_SKIP() << tiny.why_not();
+  fs::copy_file(zarp / "ZARP_ASIGNAT.TXT", tiny.path() / "ZARP_ASIGNAT.TXT");
+  test::WriteBytes(tiny.path() / "ZARP_HORARIO.TXT", kOldTimetable);
+  tiny.LeaveFree(0);
+  ExpectUnchanged(Import(tiny.path(), vtemp.path()), CannotCreate(tiny.path(), ENOSPC), tiny.path());
+}
+
+TEST_F(ImportFaultTest, AReadOnlyFolderLeavesTheEarlierFile) {
+  faults::TinyFileSystem tiny(64);
+  if (!tiny.mounted()) GTEST_SKIP() << tiny.why_not();
+  fs::copy_file(zarp / "ZARP_ASIGNAT.TXT", tiny.path() / "ZARP_ASIGNAT.TXT");
+  test::WriteBytes(tiny.path() / "ZARP_HORARIO.TXT", kOldTimetable);
+  if (!tiny.MakeReadOnly()) GTEST_SKIP() << "cannot remount the tmpfs read-only";
+  ExpectUnchanged(Import(tiny.path(), vtemp.path()), CannotCreate(tiny.path(), EROFS), tiny.path());
+}
+
+TEST_F(ImportFaultTest, ATableHeldByAnotherProgramStopsTheRunAndIsReleased) {
+  for (const char* table : {"SOLUC", "DIASHORAST"}) {
+    SCOPED_TRACE(table);
+    faults::OtherProcessHolds holder(vtemp.path(), table);
+    ASSERT_TRUE(holder.held());
+    ExpectUnchanged(Import(zarp.path(), vtemp.path()),
+                    "La tabla " + (vtemp / (std::string(table) + ".DBF")).string() +
+                        " est\xE1 en uso por otro programa",
+                    zarp.path());
+    holder.Release();
+    // The tables the run had opened were closed again.
+    for (const char* t : {"SOLUC", "GRUPOST", "PROFT", "AULAT", "ASIGNOMT"}) {
+      faults::OtherProcessHolds other(vtemp.path(), t);
+      EXPECT_TRUE(other.held()) << t;
+    }
+  }
+  EXPECT_EQ(Import(zarp.path(), vtemp.path()).error, "");
+}
+
+TEST_F(ImportFaultTest, ATableThatCannotBeReadStopsTheRun) {
+  fs::remove(vtemp / "SOLUC.DBF");
+  fs::create_symlink("/proc/self/clear_refs", vtemp / "SOLUC.DBF");
+  ExpectUnchanged(Import(zarp.path(), vtemp.path()),
+                  "No se puede leer la tabla " + (vtemp / "SOLUC.DBF").string() + ": " +
+                      platform::SystemErrorText(EINVAL),
+                  zarp.path());
+}
+
+#endif
+
+}  // namespace
+}  // namespace tvz

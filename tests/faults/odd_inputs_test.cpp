@@ -1,0 +1,292 @@
+// Inputs no school should send but some will: lines of a megabyte, empty
+// files, binary noise, names in other letter case, a folder where a file is
+// expected and the other way round, table headers with absurd lengths. Each
+// either works or ends the run with a clear message; none crashes.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "core/errors.h"
+#include "export/export_run.h"
+#include "faults/fault_support.h"
+#include "import/import_run.h"
+#include "records/line_reader.h"
+#include "support/table_reader.h"
+
+namespace tvz {
+namespace {
+
+namespace fs = std::filesystem;
+using faults::kExportTables;
+using faults::kSchoolFiles;
+
+struct RunResult {
+  std::string error;  // "" when no error ended the run
+  RunOutcome outcome = RunOutcome::Refused;
+  test::RecordingHost host;
+  std::int32_t status = 0;
+};
+
+RunResult Start(bool exporting, const fs::path& zarp, const fs::path& vtemp) {
+  RunResult r;
+  Conversion c;
+  c.RutaCarpeta = zarp;
+  c.WorkingFolder = vtemp;
+  c.host = &r.host;
+  try {
+    r.outcome = exporting ? ExportRun(c) : ImportRun(c);
+  } catch (const RunError& e) {
+    r.error = e.what();
+  }
+  r.status = c.Transformado;
+  return r;
+}
+
+std::size_t Rows(const fs::path& vtemp, const char* table) {
+  return test::ReadRows(vtemp, table, {}).size();
+}
+
+std::size_t HeaderLength(const std::string& dbf) {
+  return static_cast<unsigned char>(dbf[8]) | static_cast<std::size_t>(static_cast<unsigned char>(dbf[9])) << 8;
+}
+
+class OddInputTest : public ::testing::Test {
+protected:
+  // The sample school exported, and its timetable, as a base for the import.
+  void PrepareImport() {
+    faults::CopySampleSchool(zarp.path());
+    ASSERT_EQ(Start(true, zarp.path(), vtemp.path()).error, "");
+    fs::copy_file(fs::path(TVZ_SAMPLES_DIR) / "escuela" / "SOLUC.DBF", vtemp / "SOLUC.DBF",
+                  fs::copy_options::overwrite_existing);
+  }
+  test::TempDir zarp, vtemp;
+};
+
+TEST_F(OddInputTest, LinesOfAMegabyteAreReadAndCut) {
+  faults::CopySampleSchool(zarp.path());
+  const std::string tail(1 << 20, 'x');
+  // One more data line in every file, a megabyte long.
+  const std::pair<const char*, std::string> extra[] = {
+      {"ZARP_ASIGNAT.TXT", "1ZZZ                     Larga"},
+      {"ZARP_ACTIVIDADES.TXT", "1ZZY                     Larga"},
+      {"ZARP_PROF.TXT", "1ZZZ Larga"},
+      {"ZARP_AULAS.TXT", "1ZZZ"},
+      {"ZARP_GRUPO.TXT", "1ZZZ"},
+      {"ZARP_ASIGNATGRUPO.TXT", "11ESOA         ZZZ "},
+      {"ZARP_ASIGNATCURSO.TXT", "1ESO   1               ZZZ 2     "},
+      {"ZARP_SESIONES.TXT", "1   0099V13001355"}};
+  for (const auto& [file, line] : extra) {
+    std::string bytes = test::ReadBytes(zarp / file);
+    test::WriteBytes(zarp / file, bytes + line + tail + "\r\n");
+  }
+  const RunResult r = Start(true, zarp.path(), vtemp.path());
+  ASSERT_EQ(r.error, "");
+  EXPECT_EQ(r.status, 1);
+  const auto teachers = test::ReadRows(vtemp.path(), "PROFT", {"ABREV", "NOMBRE"});
+  ASSERT_FALSE(teachers.empty());
+  EXPECT_EQ(teachers.back()[0], "ZZZ");
+  EXPECT_EQ(teachers.back()[1].substr(0, 5), "Larga");
+  EXPECT_LE(teachers.back()[1].size(), 80u);
+  const auto assignments = test::ReadRows(vtemp.path(), "ASIGT", {"CASIG", "HORAS", "SESIONES"});
+  EXPECT_EQ(assignments.back(), (test::Row{"ZZZ", "2", "11"}));
+
+  // The import's centre code comes from a header of a megabyte.
+  fs::copy_file(fs::path(TVZ_SAMPLES_DIR) / "escuela" / "SOLUC.DBF", vtemp / "SOLUC.DBF");
+  std::string header = "0ZARP_ASIGNAT.TXT";
+  header.resize(51, ' ');
+  test::WriteBytes(zarp / "ZARP_ASIGNAT.TXT", header + "12345678" + tail + "\r\n");
+  ASSERT_EQ(Start(false, zarp.path(), vtemp.path()).error, "");
+  EXPECT_EQ(LoadLines(zarp / "ZARP_HORARIO.TXT").front().substr(51, 8), "12345678");
+}
+
+TEST_F(OddInputTest, EmptyFilesGiveEmptyTables) {
+  for (const char* f : kSchoolFiles) test::WriteBytes(zarp / f, "");
+  const RunResult r = Start(true, zarp.path(), vtemp.path());
+  ASSERT_EQ(r.error, "");
+  EXPECT_EQ(r.status, 1);
+  for (const char* t : kExportTables) EXPECT_EQ(Rows(vtemp.path(), t), 0u) << t;
+
+  // An empty subjects file: no centre code. An empty SOLUC.DBF: a message.
+  fs::copy_file(fs::path(TVZ_SAMPLES_DIR) / "escuela" / "SOLUC.DBF", vtemp / "SOLUC.DBF");
+  ASSERT_EQ(Start(false, zarp.path(), vtemp.path()).error, "");
+  EXPECT_EQ(LoadLines(zarp / "ZARP_HORARIO.TXT").front().substr(51, 8), std::string(8, ' '));
+  fs::remove(zarp / "ZARP_HORARIO.TXT");
+  test::WriteBytes(vtemp / "SOLUC.DBF", "");
+  EXPECT_EQ(Start(false, zarp.path(), vtemp.path()).error,
+            "La tabla " + (vtemp / "SOLUC.DBF").string() +
+                " est\xE1 da\xF1" "ada: el archivo es m\xE1s corto que la cabecera");
+  EXPECT_FALSE(fs::exists(zarp / "ZARP_HORARIO.TXT"));
+}
+
+TEST_F(OddInputTest, BinaryNoiseEndsInAMessageOrInTables) {
+  std::mt19937 random(20250908);
+  int finished = 0, stopped = 0;
+  for (int round = 0; round < 24; ++round) {
+    test::TempDir z, v;
+    faults::WriteOldTables(v.path());
+    for (const char* f : kSchoolFiles) {
+      std::string noise(random() % 3000, '\0');
+      for (char& c : noise) c = static_cast<char>(random() % 7 == 0 ? '\n' : random() % 256);
+      test::WriteBytes(z / f, noise);
+    }
+    const RunResult r = Start(true, z.path(), v.path());
+    if (r.error.empty()) {
+      ++finished;
+      EXPECT_EQ(r.host.messages.back(), "Proceso finalizado");
+    } else {
+      ++stopped;
+      EXPECT_EQ(r.status, -1);
+    }
+    // Every table is either the old one or one that reads back.
+    for (const char* t : kExportTables) {
+      const fs::path file = v / (std::string(t) + ".DBF");
+      if (test::ReadBytes(file) != std::string("old table ") + t) {
+        EXPECT_NO_THROW(Rows(v.path(), t)) << t;
+      }
+    }
+  }
+  EXPECT_GT(finished + stopped, 0);
+
+  // Noise in SOLUC's records, or a few bytes of noise in its header: a
+  // timetable, or a message about SOLUC and no timetable file.
+  PrepareImport();
+  const std::string good = test::ReadBytes(vtemp / "SOLUC.DBF");
+  const std::size_t header = HeaderLength(good);
+  int written = 0, refused = 0;
+  for (int round = 0; round < 48; ++round) {
+    std::string bytes = good;
+    if (round % 2 == 0) {
+      for (std::size_t i = header; i < bytes.size(); ++i)
+        if (random() % 3 == 0) bytes[i] = static_cast<char>(random() % 256);
+    } else {
+      for (int n = 0; n < 3; ++n) bytes[random() % header] = static_cast<char>(random() % 256);
+    }
+    test::WriteBytes(vtemp / "SOLUC.DBF", bytes);
+    fs::remove(zarp / "ZARP_HORARIO.TXT");
+    const RunResult r = Start(false, zarp.path(), vtemp.path());
+    if (r.error.empty()) {
+      ++written;
+      EXPECT_EQ(r.status, 1);
+      EXPECT_TRUE(fs::exists(zarp / "ZARP_HORARIO.TXT"));
+    } else {
+      ++refused;
+      EXPECT_FALSE(fs::exists(zarp / "ZARP_HORARIO.TXT"));
+      // About SOLUC, or the day that is no number.
+      EXPECT_TRUE(r.error.find("SOLUC") != std::string::npos ||
+                  r.error.find("no es un valor entero") != std::string::npos)
+          << r.error;
+    }
+  }
+  EXPECT_GT(written, 0);
+  EXPECT_GT(refused, 0);
+}
+
+TEST_F(OddInputTest, NamesInOtherLetterCase) {
+  faults::CopySampleSchool(zarp.path());
+  const char* spellings[] = {"zarp_asignat.txt",      "Zarp_Actividades.Txt",
+                             "zarp_PROF.txt",         "ZARP_aulas.TXT",
+                             "zArP_gRuPo.TxT",        "zarp_asignatgrupo.txt",
+                             "ZARP_ASIGNATCURSO.txt", "zarp_sesiones.TXT"};
+  for (std::size_t i = 0; i < std::size(kSchoolFiles); ++i)
+    fs::rename(zarp / kSchoolFiles[i], zarp / spellings[i]);
+  // Old tables in small letters are replaced where they are.
+  for (const char* t : kExportTables) {
+    std::string lower(t);
+    for (char& c : lower) c = static_cast<char>(c - 'A' + 'a');
+    test::WriteBytes(vtemp / (lower + ".dbf"), "old");
+  }
+  const RunResult r = Start(true, zarp.path(), vtemp.path());
+  ASSERT_EQ(r.error, "");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.host.messages, std::vector<std::string>{"Proceso finalizado"});
+  EXPECT_EQ(faults::Take(vtemp.path()).size(), std::size(kExportTables));
+  EXPECT_GT(Rows(vtemp.path(), "grupost"), 0u);
+
+  fs::copy_file(fs::path(TVZ_SAMPLES_DIR) / "escuela" / "SOLUC.DBF", vtemp / "soluc.dbf");
+  test::WriteBytes(zarp / "zarp_horario.txt", "old");
+  ASSERT_EQ(Start(false, zarp.path(), vtemp.path()).error, "");
+  EXPECT_NE(test::ReadBytes(zarp / "zarp_horario.txt"), "old");  // replaced where it was
+  EXPECT_FALSE(fs::exists(zarp / "ZARP_HORARIO.TXT") &&
+               !fs::equivalent(zarp / "ZARP_HORARIO.TXT", zarp / "zarp_horario.txt"));
+}
+
+TEST_F(OddInputTest, AFolderWhereAFileIsExpectedAndTheOtherWayRound) {
+  test::WriteBytes(zarp / "fichero", "x");
+  for (bool exporting : {true, false}) {
+    const RunResult r = Start(exporting, zarp / "fichero", vtemp.path());
+    EXPECT_EQ(r.outcome, RunOutcome::Refused);
+    EXPECT_EQ(r.host.messages, std::vector<std::string>{"No existe la carpeta"});
+  }
+  // An input file that is a folder is a missing file.
+  faults::CopySampleSchool(zarp.path());
+  fs::remove(zarp / "ZARP_PROF.TXT");
+  fs::create_directory(zarp / "ZARP_PROF.TXT");
+  const RunResult r = Start(true, zarp.path(), vtemp.path());
+  EXPECT_EQ(r.error, "");
+  EXPECT_EQ(r.status, -1);
+  EXPECT_EQ(r.host.messages, (std::vector<std::string>{
+                                 "No existe archivo de profesores (ZARP_PROF.TXT)",
+                                 "Proceso finalizado"}));
+  EXPECT_FALSE(fs::exists(vtemp / "PROFT.DBF"));
+  // A table that is a folder cannot be opened.
+  fs::copy_file(fs::path(TVZ_SAMPLES_DIR) / "escuela" / "SOLUC.DBF", vtemp / "SOLUC.DBF");
+  fs::create_directory(vtemp / "PROFT.DBF");
+  EXPECT_EQ(Start(false, zarp.path(), vtemp.path()).error,
+            "No se encuentra la tabla " + (vtemp / "PROFT.DBF").string());
+  // A working folder that is a file has no tables.
+  EXPECT_EQ(Start(false, zarp.path(), zarp / "ZARP_ASIGNAT.TXT").error,
+            "No se encuentra la tabla " + (zarp / "ZARP_ASIGNAT.TXT" / "SOLUC.DBF").string());
+}
+
+TEST_F(OddInputTest, TableHeadersWithAbsurdLengths) {
+  PrepareImport();
+  const std::string good = test::ReadBytes(vtemp / "SOLUC.DBF");
+  auto with = [&](std::size_t at, std::string bytes) {
+    std::string s = good;
+    s.replace(at, bytes.size(), bytes);
+    return s;
+  };
+  const std::string damaged = "est\xE1 da\xF1" "ada: ";
+  const struct {
+    const char* name;
+    std::string bytes;
+    std::string message;  // after "La tabla <file> "; "" when the run works
+    std::string records;  // the trailer's count when it works
+  } cases[] = {
+      {"header length 65535", with(8, "\xFF\xFF"),
+       damaged + "la longitud de la cabecera (65535) pasa del final del archivo", ""},
+      {"header length 0", with(8, std::string(2, '\0')),
+       damaged + "la longitud de la cabecera (0) no es v\xE1lida", ""},
+      {"record length 0", with(10, std::string(2, '\0')), damaged + "la longitud de los registros es 0", ""},
+      {"record length 1", with(10, "\x01\x00"), damaged + "el campo 'DIA' pasa del final del registro", ""},
+      {"a field of 255 bytes", with(32 + 16, "\xFF"), damaged + "el campo 'DIA' pasa del final del registro", ""},
+      {"cut in the header", good.substr(0, 40),
+       damaged + "la longitud de la cabecera (" + std::to_string(HeaderLength(good)) +
+           ") pasa del final del archivo",
+       ""},
+      // No whole record fits the file: an empty timetable.
+      {"record length 65535", with(10, "\xFF\xFF"), "", "0"},
+      // More records declared than the file holds: those it holds.
+      {"four thousand million records", with(4, "\xFF\xFF\xFF\xFF"), "", "="},
+  };
+  test::WriteBytes(vtemp / "SOLUC.DBF", good);
+  ASSERT_EQ(Start(false, zarp.path(), vtemp.path()).error, "");
+  const std::string all_records = LoadLines(zarp / "ZARP_HORARIO.TXT").back().substr(71);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    test::WriteBytes(vtemp / "SOLUC.DBF", c.bytes);
+    fs::remove(zarp / "ZARP_HORARIO.TXT");
+    const RunResult r = Start(false, zarp.path(), vtemp.path());
+    if (c.message.empty()) {
+      ASSERT_EQ(r.error, "");
+      EXPECT_EQ(LoadLines(zarp / "ZARP_HORARIO.TXT").back().substr(71),
+                c.records == "=" ? all_records : c.records);
+      continue;
+    }
+    EXPECT_EQ(r.error, "La tabla " + (vtemp / "SOLUC.DBF").string() + " " + c.message);
+    EXPECT_FALSE(fs::exists(zarp / "ZARP_HORARIO.TXT"));
+  }
+}
+
+}  // namespace
+}  // namespace tvz

@@ -1,0 +1,87 @@
+// The command lines of both fronts: the window's (mode and host window
+// handle) and the command-line program's options. Parameters are the input
+// cut at NUL bytes.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/cli_options.h"
+#include "core/errors.h"
+#include "fuzz_support.h"
+#include "records/conversions.h"
+#ifdef TVZ_FUZZ_WINDOW_COMMAND_LINE
+#include "app/win_command_line.h"
+#include "ui/wide_text.h"
+#include <windows.h>  // the stub beside this file
+#endif
+
+namespace {
+
+using namespace tvz;
+
+std::string Lower(std::string s) {
+  for (char& c : s)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return s;
+}
+
+void ProgramOptions(const std::vector<std::string>& args) {
+  const cli::ParseResult r = cli::ParseOptions(args);
+  FUZZ_CHECK(r.options.has_value() != !r.error.empty());
+  if (!r.options || r.options->help) return;
+  FUZZ_CHECK(!r.options->folder.empty());
+  FUZZ_CHECK(!r.options->vtemp || !r.options->vtemp->empty());
+}
+
+#ifdef TVZ_FUZZ_WINDOW_COMMAND_LINE
+void WindowCommandLine(const std::vector<std::string>& args) {
+  std::optional<ui::EmbedRequest> request;
+  try {
+    request = ui::ReadEmbedRequest(args);
+  } catch (const RunError& e) {
+    FUZZ_CHECK(args.size() == 2);
+    // What a C string of the message shows: up to a NUL byte.
+    const std::string text = "'$" + args[1] + "' no es un valor entero v\xE1lido";
+    FUZZ_CHECK(e.what() == text.substr(0, text.find('\0')));
+    return;
+  }
+  FUZZ_CHECK(request.has_value() == (args.size() == 2));
+  if (!request) return;
+  const std::string mode = Lower(args[0]);
+  const ui::TopPanels expected = mode == "exportar"   ? ui::TopPanels::ExportOnly
+                                 : mode == "importar" ? ui::TopPanels::ImportOnly
+                                                      : ui::TopPanels::Both;
+  FUZZ_CHECK(request->panels == expected);
+  FUZZ_CHECK(request->host == static_cast<std::intptr_t>(StrToInt("$" + args[1])));
+}
+#endif
+
+}  // namespace
+
+#ifdef TVZ_FUZZ_WINDOW_COMMAND_LINE
+// The Win32 side of win_command_line.cpp and wide_text.h, never reached by
+// the parser under test.
+LPWSTR* CommandLineToArgvW(LPCWSTR, int* count) {
+  *count = 0;
+  return nullptr;
+}
+LPWSTR GetCommandLineW() { return nullptr; }
+HLOCAL LocalFree(HLOCAL) { return nullptr; }
+namespace tvz::ui {
+std::string Cp1252(std::wstring_view) { return {}; }
+}  // namespace tvz::ui
+#endif
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  std::vector<std::string> args;
+  if (size > 0)
+    for (std::string_view part : fuzz::SplitInput(input, std::string_view("\0", 1)))
+      args.emplace_back(part);
+  ProgramOptions(args);
+#ifdef TVZ_FUZZ_WINDOW_COMMAND_LINE
+  WindowCommandLine(args);
+#endif
+  return 0;
+}

@@ -1,0 +1,2 @@
+#pragma once
+// Empty: see windows.h beside it.
