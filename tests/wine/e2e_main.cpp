@@ -350,6 +350,57 @@ void RunKeyboard(const Env& env) {
   DestroyWindow(host);
 }
 
+// The text of the line that Directorios shows as current.
+std::string CurrentLine(HWND form) {
+  HWND list = GetDlgItem(form, IDC_DIRECTORIOS);
+  const LRESULT index = SendMessageW(list, LB_GETCURSEL, 0, 0);
+  const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (index < 0 || length < 0) return "";
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(length));
+  return Narrow(text);
+}
+
+// Unidades by the keyboard: "C" moves Directorios to C:'s current folder
+// (its root), "Z" back to the folder it had on Z:, where the export runs.
+void RunDriveList(const Env& env) {
+  std::printf("scenario drive_list\n");
+  const Case c{"drive_list", {}, Folder::Samples, Setup::None, {}, Shown::Standalone, Buttons::Both,
+               0, {}, false, false, std::nullopt, "RRRRRR"};
+  HWND host = CreateHostWindow();
+  const Scene s = Prepare(c, env);
+  ProgramRun run(s.program, {}, s.data, host);
+  HWND form = run.WaitForForm();
+  if (form == nullptr) return;
+  Check(CurrentLine(form) == "datos", "Directorios starts in the current folder");
+  SetForegroundWindow(form);
+  PumpFor(200);
+  auto press = [&](WORD key, WORD modifier = 0) {
+    run.WaitIdle();
+    PressKey(key, modifier);
+  };
+  for (int i = 0; i < 3; ++i) press(VK_TAB);
+  press('C');
+  run.WaitIdle();
+  Check(CurrentLine(form) == "C:\\" &&
+            SendMessageW(GetDlgItem(form, IDC_DIRECTORIOS), LB_GETCURSEL, 0, 0) == 0,
+        "drive c: shows its root: " + CurrentLine(form));
+  press('Z');
+  run.WaitIdle();
+  Check(CurrentLine(form) == "datos", "drive z: shows its folder again: " + CurrentLine(form));
+  for (int i = 0; i < 3; ++i) press(VK_TAB, VK_SHIFT);
+  press(VK_RETURN);
+  run.AnswerDialogs(1);
+  run.Click(IDC_BCLOSE);
+  DWORD code = 1;
+  Check(run.WaitForExit(code) && code == 0, "program ended");
+  CheckDialogs({kFinished}, run.dialogs());
+  CheckResultFile(c, s);
+  CheckTables(c);
+  DestroyWindow(host);
+}
+
 }  // namespace
 }  // namespace tvz::e2e
 
@@ -366,9 +417,14 @@ int main(int argc, char** argv) {
     return 2;
   }
   const Env env{WindowsPath(argv[2]), WindowsPath(argv[3]), WindowsPath(argv[4])};
-  if (std::strcmp(argv[1], "keyboard") == 0) {
-    RunKeyboard(env);
-    std::printf("keyboard: %d failed checks\n", Failures());
+  const struct {
+    const char* name;
+    void (*run)(const Env&);
+  } scripted[] = {{"keyboard", RunKeyboard}, {"drive_list", RunDriveList}};
+  for (const auto& script : scripted) {
+    if (std::strcmp(script.name, argv[1]) != 0) continue;
+    script.run(env);
+    std::printf("%s: %d failed checks\n", script.name, Failures());
     return Failures() == 0 ? 0 : 1;
   }
   for (const Case& c : kCases) {
