@@ -30,6 +30,15 @@ UINT DpiOf(HWND window) {
   return SystemDpi();
 }
 
+void AdoptDpiAwarenessOf(HWND window) {
+  using GetContextFn = HANDLE(WINAPI*)(HWND);
+  using SetContextFn = HANDLE(WINAPI*)(HANDLE);
+  static const auto get_context = User32Function<GetContextFn>("GetWindowDpiAwarenessContext");
+  static const auto set_context = User32Function<SetContextFn>("SetThreadDpiAwarenessContext");
+  if (get_context == nullptr || set_context == nullptr || !IsWindow(window)) return;
+  if (HANDLE context = get_context(window)) set_context(context);
+}
+
 SIZE WindowSizeFor(SIZE client, DWORD style, DWORD ex_style, UINT dpi) {
   using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
   static const auto adjust_for_dpi = User32Function<AdjustForDpiFn>("AdjustWindowRectExForDpi");

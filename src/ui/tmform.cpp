@@ -71,6 +71,13 @@ bool TMForm::Create(int show_command) {
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.lpszClassName = TVZ_FORM_CLASS;
   RegisterClassExW(&wc);
+  // Embedded, the window is created with the host window's DPI awareness, so
+  // that it can become its child; FormCreate reports a bad handle.
+  try {
+    if (const auto request = ReadEmbedRequest(CommandLineParameters()))
+      AdoptDpiAwarenessOf(reinterpret_cast<HWND>(request->host));
+  } catch (const RunError&) {
+  }
 
   const SIZE outer = WindowSizeFor(ClientSize(DpiOf(nullptr)), kStyle, kExStyle, DpiOf(nullptr));
   CreateWindowExW(kExStyle, TVZ_FORM_CLASS, Wide(kCaption).c_str(), kStyle, CW_USEDEFAULT,
