@@ -5,6 +5,7 @@
 // they were, the run status is -1 and the message says what happened.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "core/errors.h"
@@ -89,7 +90,7 @@ protected:
 };
 
 TEST_F(ExportFaultTest, AConverterThatFailsHalfWayLeavesItsTableAndTheLaterOnes) {
-  const std::vector<HalfWay> cases = {
+  std::vector<HalfWay> cases = {
       {"hours that are not a number",
        [](const fs::path& z) { faults::ReplaceIn(z / "ZARP_ASIGNATCURSO.TXT", "MAT 4     ", "MAT x,5   "); },
        4, [](const fs::path&) { return "'x.5' no es un valor punto flotante v\xE1lido"; }},
@@ -102,26 +103,29 @@ TEST_F(ExportFaultTest, AConverterThatFailsHalfWayLeavesItsTableAndTheLaterOnes)
       {"a start time of one digit",
        [](const fs::path& z) { faults::ReplaceIn(z / "ZARP_SESIONES.TXT", "08300925", "8   0925"); },
        5, [](const fs::path&) { return "'8:' no es un valor entero v\xE1lido"; }},
-#ifndef _WIN32
-      // A file that opens but cannot be read (root cannot read it either).
-      {"an input that cannot be read line by line",
-       [](const fs::path& z) {
-         fs::remove(z / "ZARP_PROF.TXT");
-         fs::create_symlink("/proc/self/clear_refs", z / "ZARP_PROF.TXT");
-       },
-       1, [](const fs::path&) { return IoErrorText(platform::IoCodeFromNative(EINVAL)); }},
-      {"an input that cannot be read whole",
-       [](const fs::path& z) {
-         fs::remove(z / "ZARP_SESIONES.TXT");
-         fs::create_symlink("/proc/self/clear_refs", z / "ZARP_SESIONES.TXT");
-       },
-       5,
-       [](const fs::path& z) {
-         return "Cannot open file \"" + (z / "ZARP_SESIONES.TXT").string() + "\". " +
-                platform::SystemErrorText(EINVAL);
-       }},
-#endif
   };
+#ifndef _WIN32
+  // A file that opens but cannot be read (not even by root), where the
+  // kernel has one.
+  if (fs::is_regular_file(faults::kUnreadable)) {
+    cases.push_back({"an input that cannot be read line by line",
+                     [](const fs::path& z) {
+                       fs::remove(z / "ZARP_PROF.TXT");
+                       fs::create_symlink(faults::kUnreadable, z / "ZARP_PROF.TXT");
+                     },
+                     1, [](const fs::path&) { return IoErrorText(platform::IoCodeFromNative(EINVAL)); }});
+    cases.push_back({"an input that cannot be read whole",
+                     [](const fs::path& z) {
+                       fs::remove(z / "ZARP_SESIONES.TXT");
+                       fs::create_symlink(faults::kUnreadable, z / "ZARP_SESIONES.TXT");
+                     },
+                     5,
+                     [](const fs::path& z) {
+                       return "Cannot open file \"" + (z / "ZARP_SESIONES.TXT").string() + "\". " +
+                              platform::SystemErrorText(EINVAL);
+                     }});
+  }
+#endif
   for (const HalfWay& c : cases) {
     SCOPED_TRACE(c.name);
     test::TempDir z, v;

@@ -5,6 +5,7 @@
 // a tiny (or read-only) file system.
 #include <filesystem>
 #include <map>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -70,6 +71,10 @@ inline void WriteOldTables(const fs::path& vtemp) {
 }
 
 #ifndef _WIN32
+
+// A file that opens for reading and writing but fails every read (EINVAL),
+// also for root: a regular file by its type.
+inline const char* const kUnreadable = "/proc/self/clear_refs";
 
 // Another process that opens a table for exclusive use and keeps it open
 // until this object goes away.
