@@ -56,20 +56,6 @@ void Prepare(const fs::path& zarp, const fs::path& vtemp) {
   test::WriteBytes(zarp / "ZARP_HORARIO.TXT", kOldTimetable);
 }
 
-void ExpectUnchanged(const Outcome& o, const std::string& error, const fs::path& zarp) {
-  EXPECT_EQ(o.error, error);
-  EXPECT_EQ(o.status, 7);
-  EXPECT_EQ(o.host.busy_changes, (std::vector<bool>{true, false}));
-  EXPECT_TRUE(o.host.messages.empty());
-  const faults::Snapshot files = faults::Take(zarp);
-  EXPECT_EQ(files.at("ZARP_HORARIO.TXT"), kOldTimetable);
-  for (const auto& entry : files) {
-    EXPECT_TRUE(entry.first == "ZARP_HORARIO.TXT" || entry.first == "ZARP_ASIGNAT.TXT" ||
-                entry.first == "filler")
-        << "left behind: " << entry.first;
-  }
-}
-
 class ImportFaultTest : public ::testing::Test {
 protected:
   void SetUp() override { Prepare(zarp.path(), vtemp.path()); }
@@ -99,6 +85,20 @@ TEST_F(ImportFaultTest, AnOutputNameThatIsAFolderIsAnError) {
 }
 
 #ifndef _WIN32
+
+void ExpectUnchanged(const Outcome& o, const std::string& error, const fs::path& zarp) {
+  EXPECT_EQ(o.error, error);
+  EXPECT_EQ(o.status, 7);
+  EXPECT_EQ(o.host.busy_changes, (std::vector<bool>{true, false}));
+  EXPECT_TRUE(o.host.messages.empty());
+  const faults::Snapshot files = faults::Take(zarp);
+  EXPECT_EQ(files.at("ZARP_HORARIO.TXT"), kOldTimetable);
+  for (const auto& entry : files) {
+    EXPECT_TRUE(entry.first == "ZARP_HORARIO.TXT" || entry.first == "ZARP_ASIGNAT.TXT" ||
+                entry.first == "filler")
+        << "left behind: " << entry.first;
+  }
+}
 
 TEST_F(ImportFaultTest, AWriteThatFailsLeavesTheEarlierFile) {
   Outcome o;
