@@ -5,7 +5,8 @@
 #     synth_school) at each SCALE: wall time, throughput, peak memory, the
 #     ratio to the previous size, and beside them the input/output floor:
 #     the same input bytes read with cat and the same output bytes written
-#     with cp (and flushed with sync, as the program flushes what it writes).
+#     with cp (and flushed with sync, as the program flushes what it writes);
+#  3. the time of each export converter at the largest SCALE.
 #
 #   scripts/bench.sh [SCALE...]     default: 1 10 100 1000
 #
@@ -19,7 +20,7 @@ scales=("$@")
 [ ${#scales[@]} -gt 0 ] || scales=(1 10 100 1000)
 repeat=${REPEAT:-3}
 cmake --preset bench >/dev/null
-cmake --build --preset bench -j"$(nproc)" --target tvz_benchmarks transvardelzarp synth_school >/dev/null
+cmake --build --preset bench -j"$(nproc)" --target tvz_benchmarks converter_times transvardelzarp synth_school >/dev/null
 bin=build/bench
 cli=$bin/src/transvardelzarp
 synth=$bin/tools/synth_school/synth_school
@@ -119,6 +120,12 @@ done
 
 head='| scale | in MB | out MB | wall s | in MB/s | peak MB | %-8s | peak/%s | floor s | /floor | ×prev |'
 rule='|------:|------:|-------:|-------:|--------:|--------:|---------:|-------:|--------:|------:|------:|'
+last=${scales[${#scales[@]}-1]}
+echo "== export converters one by one at scale $last (seconds, one run)"
+echo "| converter                  |   records | wall s |"
+echo "|----------------------------|----------:|-------:|"
+"$bin/bench/converter_times" "$data/s$last/zarp" "$data/s$last/vtemp"
+echo
 echo "== export (ZARP files -> six tables), best of $repeat"
 printf "$head\n" "table MB" "table"
 echo "$rule"
