@@ -13,16 +13,24 @@ namespace {
 using namespace tvz;
 namespace fs = std::filesystem;
 
-// A folder for the tables, in memory when the machine has /dev/shm.
+// A folder for the tables, in memory when the machine has /dev/shm; removed
+// at exit.
+struct BenchFolder {
+  BenchFolder() {
+    const fs::path base = fs::exists("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
+    path = base / ("tvz-bench-" + std::to_string(::getpid()));
+    fs::create_directories(path);
+  }
+  ~BenchFolder() {
+    std::error_code ec;
+    fs::remove_all(path, ec);
+  }
+  fs::path path;
+};
+
 const fs::path& Folder() {
-  static const fs::path dir = [] {
-    fs::path base = fs::exists("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-    fs::path p = base / ("tvz-bench-" + std::to_string(::getpid()));
-    fs::create_directories(p);
-    std::atexit([] { fs::remove_all(Folder()); });
-    return p;
-  }();
-  return dir;
+  static const BenchFolder folder;
+  return folder.path;
 }
 
 // ASIGT's schema: the widest table of the export.

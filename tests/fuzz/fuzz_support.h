@@ -3,6 +3,7 @@
 // written to, and a check that stops the fuzzer when an invariant breaks.
 #include <cstdio>
 #include <cstdlib>
+#include <system_error>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -16,18 +17,21 @@ namespace fs = std::filesystem;
 
 // A folder of this process under the temp folder (TMPDIR; the scripts point
 // it at /dev/shm), made on first use and removed at exit.
+struct ScratchFolder {
+  ScratchFolder() : path(fs::temp_directory_path() / ("tvz-fuzz-" + std::to_string(::getpid()))) {
+    fs::remove_all(path);
+    fs::create_directories(path);
+  }
+  ~ScratchFolder() {
+    std::error_code ec;
+    fs::remove_all(path, ec);
+  }
+  fs::path path;
+};
+
 inline const fs::path& Scratch() {
-  static const fs::path path = [] {
-    fs::path p = fs::temp_directory_path() / ("tvz-fuzz-" + std::to_string(::getpid()));
-    fs::remove_all(p);
-    fs::create_directories(p);
-    std::atexit([] {
-      std::error_code ec;
-      fs::remove_all(Scratch(), ec);
-    });
-    return p;
-  }();
-  return path;
+  static const ScratchFolder folder;
+  return folder.path;
 }
 
 // A fresh, empty subfolder of the scratch folder.
