@@ -119,6 +119,15 @@ void DbfTable::Finish() {
   if (impl.count > std::numeric_limits<std::uint32_t>::max()) {
     throw RunError("La tabla " + TableName + " tiene demasiados registros");
   }
+  {
+    // The old table is not replaced under a program that holds it open.
+    platform::OpenFile old;
+    int ignored = 0;
+    if (old.Open(impl.path, /*exclusive=*/true, /*read_only=*/true, ignored) ==
+        platform::OpenFile::Result::InUse) {
+      throw RunError("La tabla " + impl.Label() + " est\xE1 en uso por otro programa");
+    }
+  }
   dbf::WriteHeader(impl.layout, static_cast<std::uint32_t>(impl.count), platform::Now(),
                    impl.image.data());
   impl.image.push_back(dbf::kEndOfFile);
