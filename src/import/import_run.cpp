@@ -90,9 +90,17 @@ std::string LookUp(DbfTable& table, const char* key_field, const std::string& ke
 }
 
 // A value wider than its column would move every later column of the record
-// and ZARP would read a teacher as a room: the run stops instead.
+// and ZARP would read a teacher as a room; a control byte (a CR or LF above
+// all) would split the record into lines ZARP takes for records of their own.
+// The run stops instead.
 void AppendChecked(std::string& record, const std::string& value, std::size_t width,
                    std::size_t solucRecord, const char* what) {
+  for (unsigned char ch : value) {
+    if (ch >= 0x20) continue;
+    throw RunError("El registro " + std::to_string(solucRecord) + " de SOLUC no se puede exportar: " +
+                   what + " contiene el car\xE1" "cter de control " + std::to_string(ch) +
+                   ", que ZARP_HORARIO.TXT no admite");
+  }
   if (value.size() > width) {
     throw RunError("El registro " + std::to_string(solucRecord) + " de SOLUC no se puede exportar: " +
                    what + " vale '" + value + "', que tiene " + std::to_string(value.size()) +

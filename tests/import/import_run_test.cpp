@@ -165,6 +165,23 @@ TEST_F(ImportTest, AnOverlongValueStopsTheRunAndKeepsTheOldFile) {
   EXPECT_NO_THROW(soluc.Open());
 }
 
+TEST_F(ImportTest, AControlByteInAValueStopsTheRun) {
+  // "A\r\n9" would otherwise put a line that looks like a trailer inside the file.
+  for (const std::string value : {"A\r\n9", "B\x1A", "\tC"}) {
+    test::WriteBytes(zarp / "ZARP_HORARIO.TXT", "old\r\n");
+    Soluc({{"1", "1", "0", "AGM", "1ESOA", "*LEC", value, "AULA101"}});
+    try {
+      ImportRun(run.c);
+      ADD_FAILURE() << "no error";
+    } catch (const RunError& e) {
+      const std::string text = e.what();
+      EXPECT_NE(text.find("registro 1 de SOLUC"), std::string::npos) << text;
+      EXPECT_NE(text.find("(ASIG)"), std::string::npos) << text;
+    }
+    EXPECT_EQ(test::ReadBytes(zarp / "ZARP_HORARIO.TXT"), "old\r\n");
+  }
+}
+
 TEST_F(ImportTest, ATableInUseByAnotherProgramStopsTheRun) {
   Soluc({});
   DbfTable holder;
