@@ -137,7 +137,7 @@ int IoCodeFromNative(int native_code) {
 #else
   switch (native_code) {
     case ENOENT: return 2;
-    case ENAMETOOLONG: case ENOTDIR: case EINVAL: return 3;
+    case ENAMETOOLONG: case ENOTDIR: return 3;
     case EMFILE: case ENFILE: return 4;
     case EACCES: case EPERM: case EISDIR: case EROFS: return 5;
     case ENOSPC: case EDQUOT: return 101;
