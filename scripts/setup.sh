@@ -8,7 +8,7 @@ set -euo pipefail
 
 profile=${1:-all}
 native=(g++ make cmake pkg-config libicu-dev)
-tests=(googletest libgtest-dev python3-dbfread python3-dbf gdal-bin)
+tests=(googletest libgtest-dev libbenchmark-dev time python3-dbfread python3-dbf gdal-bin)
 windows=(g++-mingw-w64-x86-64 wine wine64 fonts-wine fonts-liberation xvfb xauth x11-apps
          imagemagick fp-utils libchm-bin zip clang)
 case "$profile" in
