@@ -16,6 +16,9 @@ void ConvertirAsignaturas(Conversion& c) {
   auto table = NewTable(c, "ASIGNOMT",
                         {Str("COD", 10), Str("CODLARGO", 10), Str("NOMBRE", 80),
                          {"ESTAREA", FieldType::ftBoolean, 0}, Str("CODTAREA", 10)});
+  Field cod = table->FieldByName("COD"), codlargo = table->FieldByName("CODLARGO"),
+        nombre = table->FieldByName("NOMBRE"), estarea = table->FieldByName("ESTAREA"),
+        codtarea = table->FieldByName("CODTAREA");
   CodeList codes;
   std::uint64_t skipped = 0;
   std::string line;
@@ -27,10 +30,10 @@ void ConvertirAsignaturas(Conversion& c) {
       continue;
     }
     table->Append();
-    table->FieldByName("COD").SetAsString(code);
-    table->FieldByName("CODLARGO").SetAsString(ColumnField(line, 6, 20));
-    table->FieldByName("NOMBRE").SetAsString(ColumnField(line, 26, 150));
-    table->FieldByName("ESTAREA").SetAsBoolean(false);
+    cod.SetAsString(code);
+    codlargo.SetAsString(ColumnField(line, 6, 20));
+    nombre.SetAsString(ColumnField(line, 26, 150));
+    estarea.SetAsBoolean(false);
     table->Post();
   }
   reader.Close();
@@ -47,11 +50,11 @@ void ConvertirAsignaturas(Conversion& c) {
         continue;
       }
       table->Append();
-      table->FieldByName("COD").SetAsString(code);
-      table->FieldByName("CODLARGO").SetAsString(ColumnField(line, 6, 10));
-      table->FieldByName("NOMBRE").SetAsString(ColumnField(line, 6, 60));
-      table->FieldByName("ESTAREA").SetAsBoolean(true);
-      table->FieldByName("CODTAREA").SetAsString(ColumnField(line, 66, 3));
+      cod.SetAsString(code);
+      codlargo.SetAsString(ColumnField(line, 6, 10));
+      nombre.SetAsString(ColumnField(line, 6, 60));
+      estarea.SetAsBoolean(true);
+      codtarea.SetAsString(ColumnField(line, 66, 3));
       table->Post();
     }
     tasks.Close();

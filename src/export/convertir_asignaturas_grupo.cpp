@@ -74,14 +74,21 @@ void ConvertirAsignaturasGrupo(Conversion& c) {
        {"HORAS", FieldType::ftFloat, 0}, Str("SESIONES", 20), Str("NCONEX", 4)});
   DbfTable& t = *table;
 
+  Field casig = t.FieldByName("CASIG"), cgrup = t.FieldByName("CGRUP"),
+        ctarea = t.FieldByName("CTAREA"), nivel = t.FieldByName("NIVEL"),
+        curso = t.FieldByName("CURSO"), horas = t.FieldByName("HORAS"),
+        sesiones = t.FieldByName("SESIONES");
+  std::array<Field, 4> group_fields = {t.FieldByName(kGroupFields[0]), t.FieldByName(kGroupFields[1]),
+                                       t.FieldByName(kGroupFields[2]), t.FieldByName(kGroupFields[3])};
+
   // Pass 1: the assignments, in file order.
   std::string line;
   while (reader.Next(line)) {
     if (IsSkippedRecord(line, "ZARP_ASIGNATGRUPO.TXT")) continue;
     t.Append();
-    t.FieldByName("CASIG").SetAsString(ColumnField(line, 16, 4));
-    t.FieldByName("CGRUP").SetAsString(ColumnField(line, 2, 10));
-    t.FieldByName("CTAREA").SetAsString("*LEC");
+    casig.SetAsString(ColumnField(line, 16, 4));
+    cgrup.SetAsString(ColumnField(line, 2, 10));
+    ctarea.SetAsString("*LEC");
     t.Post();
   }
   reader.Close();
@@ -89,11 +96,10 @@ void ConvertirAsignaturasGrupo(Conversion& c) {
   // Pass 2: the group's data, by exact (case-sensitive) group code.
   const auto groups = IndexGroups(c);
   for (t.First(); !t.Eof(); t.Next()) {
-    auto found = groups.find(t.FieldByName("CGRUP").AsString());
+    auto found = groups.find(cgrup.AsString());
     if (found == groups.end()) continue;
     t.Edit();
-    for (std::size_t i = 0; i < kGroupFields.size(); ++i)
-      t.FieldByName(kGroupFields[i]).SetAsString(found->second[i]);
+    for (std::size_t i = 0; i < group_fields.size(); ++i) group_fields[i].SetAsString(found->second[i]);
     t.Post();
   }
 
@@ -109,25 +115,22 @@ void ConvertirAsignaturasGrupo(Conversion& c) {
   {
     const auto hours = IndexHours(LoadLines(*hours_file));
     for (t.First(); !t.Eof(); t.Next()) {
-      auto found = hours.find(HoursKey(t.FieldByName("CASIG").AsString(),
-                                       t.FieldByName("NIVEL").AsString(),
-                                       t.FieldByName("CURSO").AsString()));
+      auto found = hours.find(HoursKey(casig.AsString(), nivel.AsString(), curso.AsString()));
       if (found == hours.end()) continue;
       t.Edit();
-      Field horas = t.FieldByName("HORAS");
       horas.SetAsFloat(HoursFromText(found->second));
       if (horas.AsFloat() < 1) horas.SetAsFloat(1);
-      t.FieldByName("SESIONES").SetAsString(SessionString(horas.AsFloat()));
+      sesiones.SetAsString(SessionString(horas.AsFloat()));
       t.Post();
     }
   }
 
   // Pass 4: one weekly hour for every assignment the hours file did not name.
   for (t.First(); !t.Eof(); t.Next()) {
-    if (t.FieldByName("HORAS").AsFloat() != 0) continue;
+    if (horas.AsFloat() != 0) continue;
     t.Edit();
-    t.FieldByName("HORAS").SetAsFloat(1);
-    t.FieldByName("SESIONES").SetAsString("1");
+    horas.SetAsFloat(1);
+    sesiones.SetAsString("1");
     t.Post();
   }
   FinishTable(c, t, "ASIGT");
