@@ -19,10 +19,15 @@ std::string ColumnField(std::string_view line, std::size_t start, std::size_t le
 }
 
 bool NameCheck(std::string_view line, std::string_view file_name) {
-  std::string field = ColumnField(line, 2, 50);
-  for (char& ch : field)
+  if (line.size() < 2) return file_name.empty();
+  const std::string_view field = TrimControls(line.substr(1, 50));
+  if (field.size() != file_name.size()) return false;
+  for (std::size_t i = 0; i < field.size(); ++i) {
+    char ch = field[i];
     if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
-  return field == file_name;
+    if (ch != file_name[i]) return false;
+  }
+  return true;
 }
 
 }  // namespace tvz
