@@ -208,17 +208,14 @@ void OpenFile::Close() {
 
 bool OpenFile::IsOpen() const { return handle_ != nullptr; }
 
-std::optional<std::string> OpenFile::ReadAll(int& native_error) {
-  LARGE_INTEGER zero{};
-  SetFilePointerEx(static_cast<HANDLE>(handle_), zero, nullptr, FILE_BEGIN);
-  std::string data;
-  char buffer[1 << 16];
-  for (;;) {
-    std::int64_t n = Read(buffer, sizeof buffer, native_error);
-    if (n < 0) return std::nullopt;
-    if (n == 0) return data;
-    data.append(buffer, static_cast<std::size_t>(n));
+bool OpenFile::Rewind(std::int64_t& size, int& native_error) {
+  LARGE_INTEGER zero{}, length{};
+  if (!SetFilePointerEx(static_cast<HANDLE>(handle_), zero, nullptr, FILE_BEGIN)) {
+    native_error = static_cast<int>(GetLastError());
+    return false;
   }
+  size = GetFileSizeEx(static_cast<HANDLE>(handle_), &length) ? length.QuadPart : 0;
+  return true;
 }
 
 #else
@@ -267,14 +264,23 @@ void OpenFile::Close() {
 
 bool OpenFile::IsOpen() const { return fd_ >= 0; }
 
-std::optional<std::string> OpenFile::ReadAll(int& native_error) {
+bool OpenFile::Rewind(std::int64_t& size, int& native_error) {
   if (::lseek(fd_, 0, SEEK_SET) < 0) {
     native_error = errno;
-    return std::nullopt;
+    return false;
   }
-  std::string data;
   struct stat st{};
-  if (::fstat(fd_, &st) == 0 && st.st_size > 0) data.reserve(static_cast<std::size_t>(st.st_size));
+  size = ::fstat(fd_, &st) == 0 ? static_cast<std::int64_t>(st.st_size) : 0;
+  return true;
+}
+
+#endif
+
+std::optional<std::string> OpenFile::ReadAll(int& native_error) {
+  std::int64_t size = 0;
+  if (!Rewind(size, native_error)) return std::nullopt;
+  std::string data;
+  if (size > 0) data.reserve(static_cast<std::size_t>(size));
   char buffer[1 << 16];
   for (;;) {
     std::int64_t n = Read(buffer, sizeof buffer, native_error);
@@ -283,8 +289,6 @@ std::optional<std::string> OpenFile::ReadAll(int& native_error) {
     data.append(buffer, static_cast<std::size_t>(n));
   }
 }
-
-#endif
 
 std::optional<std::string> ReadWholeFile(const fs::path& file, int& native_error) {
   OpenFile f;

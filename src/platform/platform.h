@@ -67,6 +67,8 @@ public:
   bool IsOpen() const;
 
 private:
+  // Back to the start; `size` gets the file's size (0 when unknown).
+  bool Rewind(std::int64_t& size, int& native_error);
 #ifdef _WIN32
   void* handle_ = nullptr;
 #else

@@ -38,8 +38,8 @@ EXPECTED = [
 ]
 
 
-def python_dbf(path, spec, dbf_type, text_numbers=False):
-    table = dbf.Table(path, spec, dbf_type=dbf_type, codepage="cp1252")
+def python_dbf(path, layout, dbf_type, text_numbers=False):
+    table = dbf.Table(path, layout, dbf_type=dbf_type, codepage="cp1252")
     table.open(dbf.READ_WRITE)
     for row in ROWS:
         row = tuple(str(v) if text_numbers and i < 2 else v for i, v in enumerate(row))

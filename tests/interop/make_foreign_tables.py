@@ -51,8 +51,8 @@ EXPECTED = {
 }
 
 
-def _write(path, spec, dbf_type, rows, deleted=None):
-    table = dbf.Table(path, spec, dbf_type=dbf_type, codepage="cp1252")
+def _write(path, layout, dbf_type, rows, deleted=None):
+    table = dbf.Table(path, layout, dbf_type=dbf_type, codepage="cp1252")
     table.open(dbf.READ_WRITE)
     try:
         for i, row in enumerate(rows):
