@@ -173,7 +173,9 @@ OpenFile::Result OpenFile::Open(const fs::path& file, bool exclusive, bool read_
                                 int& native_error) {
   Close();
   DWORD access = GENERIC_READ | (read_only ? 0 : GENERIC_WRITE);
-  DWORD share = exclusive ? 0 : (FILE_SHARE_READ | (read_only ? FILE_SHARE_WRITE : FILE_SHARE_WRITE));
+  // Readers let others read but not write, as the ZARP files were always read;
+  // writers share both ways; exclusive users share nothing.
+  DWORD share = exclusive ? 0 : (read_only ? FILE_SHARE_READ : FILE_SHARE_READ | FILE_SHARE_WRITE);
   HANDLE h = CreateFileW(file.wstring().c_str(), access, share, nullptr, OPEN_EXISTING,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE && !read_only && GetLastError() == ERROR_ACCESS_DENIED) {
