@@ -26,6 +26,7 @@ std::unordered_map<std::string, std::array<std::string, 4>> IndexGroups(const Co
   groups.ReadOnly = true;
   groups.Open();
   std::unordered_map<std::string, std::array<std::string, 4>> index;
+  index.reserve(groups.RecordCount());
   for (groups.First(); !groups.Eof(); groups.Next()) {
     auto [it, inserted] = index.try_emplace(groups.FieldByName("ABREV").AsString());
     if (!inserted) continue;
@@ -51,6 +52,7 @@ std::string HoursKey(std::string_view subject, std::string_view level, std::stri
 // (subject, level, course) -> hours column of the first line that names them.
 std::unordered_map<std::string, std::string> IndexHours(const std::vector<std::string>& lines) {
   std::unordered_map<std::string, std::string> index;
+  index.reserve(lines.size());
   for (const std::string& line : lines) {
     if (IsSkippedRecord(line, "ZARP_ASIGNATCURSO.TXT")) continue;
     index.try_emplace(

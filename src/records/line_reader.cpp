@@ -1,5 +1,7 @@
 #include "records/line_reader.h"
 
+#include <cstring>
+
 #include "core/errors.h"
 
 namespace tvz {
@@ -58,15 +60,24 @@ bool LineReader::Next(std::string& line) {
   }
   bool in_text = true;  // false after a Ctrl-Z: the rest of the line is skipped
   for (;;) {
-    while (pos_ < buffer_.size()) {
-      const char ch = buffer_[pos_++];
-      if (ch == '\n') return true;
-      if (ch == '\r') {
-        // A CR right before LF ends nothing by itself; a lone CR is dropped.
-        continue;
-      }
-      if (ch == kCtrlZ) in_text = false;
-      if (in_text) line += ch;
+    const char* begin = buffer_.data() + pos_;
+    const std::size_t available = buffer_.size() - pos_;
+    const char* lf = static_cast<const char*>(std::memchr(begin, '\n', available));
+    const std::size_t length = lf ? static_cast<std::size_t>(lf - begin) : available;
+    // Every CR is dropped: before LF it ends nothing by itself, alone it is
+    // skipped and the line goes on.
+    std::string_view rest(begin, length);
+    while (in_text && !rest.empty()) {
+      const std::size_t special = rest.find_first_of("\r\x1A");
+      line.append(rest.substr(0, special));
+      if (special == std::string_view::npos) break;
+      if (rest[special] == kCtrlZ) in_text = false;
+      rest.remove_prefix(special + 1);
+    }
+    pos_ += length;
+    if (lf) {
+      ++pos_;
+      return true;
     }
     if (!Fill()) return true;  // last line without a break
   }
