@@ -247,6 +247,9 @@ struct Damage {
   std::string message;  // after "La tabla <file> "
 };
 
+// The case's name, not its bytes, in test listings (stable across runs).
+void PrintTo(const Damage& d, std::ostream* os) { *os << d.name; }
+
 class DbfDamagedTest : public DbfReaderTest, public ::testing::WithParamInterface<Damage> {};
 
 std::string Good() {
