@@ -7,14 +7,10 @@
 #include <vector>
 
 #include "app/cli_options.h"
+#include "app/embed_request.h"
 #include "core/errors.h"
 #include "fuzz_support.h"
 #include "records/conversions.h"
-#ifdef TVZ_FUZZ_WINDOW_COMMAND_LINE
-#include "app/win_command_line.h"
-#include "ui/wide_text.h"
-#include <windows.h>  // the stub beside this file
-#endif
 
 namespace {
 
@@ -34,7 +30,6 @@ void ProgramOptions(const std::vector<std::string>& args) {
   FUZZ_CHECK(!r.options->vtemp || !r.options->vtemp->empty());
 }
 
-#ifdef TVZ_FUZZ_WINDOW_COMMAND_LINE
 void WindowCommandLine(const std::vector<std::string>& args) {
   std::optional<ui::EmbedRequest> request;
   try {
@@ -55,23 +50,8 @@ void WindowCommandLine(const std::vector<std::string>& args) {
   FUZZ_CHECK(request->panels == expected);
   FUZZ_CHECK(request->host == static_cast<std::intptr_t>(StrToInt("$" + args[1])));
 }
-#endif
 
 }  // namespace
-
-#ifdef TVZ_FUZZ_WINDOW_COMMAND_LINE
-// The Win32 side of win_command_line.cpp and wide_text.h, never reached by
-// the parser under test.
-LPWSTR* CommandLineToArgvW(LPCWSTR, int* count) {
-  *count = 0;
-  return nullptr;
-}
-LPWSTR GetCommandLineW() { return nullptr; }
-HLOCAL LocalFree(HLOCAL) { return nullptr; }
-namespace tvz::ui {
-std::string Cp1252(std::wstring_view) { return {}; }
-}  // namespace tvz::ui
-#endif
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);
@@ -80,8 +60,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::string_view part : fuzz::SplitInput(input, std::string_view("\0", 1)))
       args.emplace_back(part);
   ProgramOptions(args);
-#ifdef TVZ_FUZZ_WINDOW_COMMAND_LINE
   WindowCommandLine(args);
-#endif
   return 0;
 }

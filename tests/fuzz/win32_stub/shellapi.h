@@ -1,2 +1,0 @@
-#pragma once
-// Empty: see windows.h beside it.
