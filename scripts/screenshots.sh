@@ -14,12 +14,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-if [ -z "${TVZ_UNDER_XVFB:-}" ]; then
-    export TVZ_UNDER_XVFB=1
-    exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$0" "$@"
-fi
-
 . scripts/wine-env.sh
+under_xvfb "$0" "$@"
 trap wine_stop EXIT
 out=docs/screenshots
 caption="Exportar e importar datos entre Vardelin y ZARP"

@@ -70,3 +70,12 @@ wine_stop() {
         _tvz_prefix_is_temp=0
     fi
 }
+
+# Re-runs the calling script under a private Xvfb server, once:
+#   . scripts/wine-env.sh; under_xvfb "$0" "$@"
+under_xvfb() {
+    if [ -z "${TVZ_UNDER_XVFB:-}" ]; then
+        export TVZ_UNDER_XVFB=1
+        exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$@"
+    fi
+}

@@ -28,14 +28,6 @@ constexpr const char* kFiles[] = {"ZARP_ASIGNAT.TXT",      "ZARP_ACTIVIDADES.TXT
 constexpr const char* kTables[] = {"ASIGNOMT", "PROFT", "AULAT", "GRUPOST", "ASIGT", "DIASHORAST"};
 const std::string kOld = "old table";
 
-class Host : public RunHost {
-public:
-  void ShowMessage(const std::string& text) override { messages.push_back(text); }
-  void SetBusy(bool busy) override { this->busy = busy; }
-  std::vector<std::string> messages;
-  bool busy = false;
-};
-
 void ReadBack(const fs::path& vtemp, const char* name) {
   DbfTable t;
   t.DatabaseName = vtemp;
@@ -57,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Write(zarp / kFiles[i], parts[i]);
   for (const char* table : kTables) fuzz::Write(vtemp / (std::string(table) + ".DBF"), kOld);
 
-  Host host;
+  fuzz::Host host;
   Conversion c;
   c.RutaCarpeta = zarp;
   c.WorkingFolder = vtemp;

@@ -18,21 +18,13 @@ namespace {
 using namespace tvz;
 namespace fs = std::filesystem;
 
-class Host : public RunHost {
-public:
-  void ShowMessage(const std::string& text) override { messages.push_back(text); }
-  void SetBusy(bool busy) override { this->busy = busy; }
-  std::vector<std::string> messages;
-  bool busy = false;
-};
-
 const std::string kOld = "old timetable\r\n";
 
 // The sample school exported once: the look-up tables every run reads.
 const fs::path& Vtemp() {
   static const fs::path vtemp = [] {
     const fs::path dir = fuzz::Fresh("vtemp");
-    Host host;
+    fuzz::Host host;
     Conversion c;
     c.RutaCarpeta = TVZ_SAMPLES_DIR "/escuela";
     c.WorkingFolder = dir;
@@ -53,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::Write(zarp / "ZARP_HORARIO.TXT", kOld);
   fuzz::Write(vtemp / "SOLUC.DBF", std::string_view(reinterpret_cast<const char*>(data), size));
 
-  Host host;
+  fuzz::Host host;
   Conversion c;
   c.RutaCarpeta = zarp;
   c.WorkingFolder = vtemp;

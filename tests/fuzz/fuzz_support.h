@@ -11,9 +11,20 @@
 #include <unistd.h>
 #include <vector>
 
+#include "core/conversion.h"
+
 namespace tvz::fuzz {
 
 namespace fs = std::filesystem;
+
+// A run's host that keeps the messages and the busy cursor's last state.
+class Host : public RunHost {
+public:
+  void ShowMessage(const std::string& text) override { messages.push_back(text); }
+  void SetBusy(bool on) override { busy = on; }
+  std::vector<std::string> messages;
+  bool busy = false;
+};
 
 // A folder of this process under the temp folder (TMPDIR; the scripts point
 // it at /dev/shm), made on first use and removed at exit.
