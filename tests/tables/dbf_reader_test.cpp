@@ -159,40 +159,6 @@ TEST_F(DbfReaderTest, VisualFoxProTable) {
   EXPECT_EQ(table.FieldByName("OPT").AsString(), "3");
 }
 
-TEST_F(DbfReaderTest, CodePagesByLanguageDriver) {
-  struct Case {
-    std::uint8_t ldid;
-    std::string stored, read;
-  };
-  const std::vector<Case> cases = {
-      {0x57, "\x80\xBD\xF1", "\x80\xBD\xF1"},  // cp1252
-      {0x58, "\x80\xBD\xF1", "\x80\xBD\xF1"},
-      {0x03, "\x80\xBD\xF1", "\x80\xBD\xF1"},
-      {0x00, "\x80\xBD\xF1", "\x80\xBD\xF1"},
-      {0x66, "\x80\xBD\xF1", "\x80\xBD\xF1"},  // not one we convert: raw
-      {0x1B, "\xA4\x82\xE1\xC9", "\xF1\xE9\xDF?"},  // 437: ñ é ß, a box line has no cp1252 form
-      {0x01, "\xA4\xAB", "\xF1\xBD"},
-      {0x37, "\xA4\x9D\xD5", "\xF1\xD8?"},          // 850: ñ Ø, dotless i has none
-      {0x02, "\xA4\xAB", "\xF1\xBD"},
-  };
-  for (const Case& c : cases) {
-    table.Close();
-    Open(DbfFixture(0x03, {{"S", 'C', 5}}).LanguageDriver(c.ldid).Record({c.stored}).Bytes());
-    EXPECT_EQ(ReadAll(), (Rows{{c.read}})) << std::hex << int{c.ldid};
-  }
-}
-
-TEST_F(DbfReaderTest, CodePagesOfLevel7DriverNames) {
-  const std::vector<std::pair<std::string, std::string>> cases = {
-      {"DBWINUS0", "\xA4"}, {"DBWINES0", "\xA4"}, {"DB437DE0", "\xF1"}, {"DB850US0", "\xF1"},
-      {"", "\xA4"}};
-  for (const auto& [driver, read] : cases) {
-    table.Close();
-    Open(DbfFixture(0x04, {{"S", 'C', 2}}).LanguageDriver(0).DriverName(driver).Record({"\xA4"}).Bytes());
-    EXPECT_EQ(ReadAll(), (Rows{{read}})) << driver;
-  }
-}
-
 TEST_F(DbfReaderTest, ChangesToAnOpenedTableStayInMemory) {
   const std::string bytes =
       DbfFixture(0x03, {{"S", 'C', 6}, {"N", 'N', 3}}).LanguageDriver(0x1B).Record({"a", "1"}).Bytes();

@@ -1,7 +1,6 @@
-// Text forms of numbers and the OEM code page tables.
+// Text forms of numbers.
 #include <gtest/gtest.h>
 
-#include "tables/code_pages.h"
 #include "tables/dbf_values.h"
 
 namespace tvz {
@@ -26,31 +25,6 @@ TEST(DbfFormatGeneralTest, FifteenDigitsNoTrailingZerosExponentOutsideTheFixedRa
       {0.1 + 0.2, "0.3"},
   };
   for (const auto& [value, text] : cases) EXPECT_EQ(dbf::FormatGeneral(value), text) << value;
-}
-
-TEST(DbfCodePagesTest, LanguageDriverIds) {
-  for (int id : {0x01, 0x09, 0x0B, 0x0D, 0x0F, 0x11, 0x15, 0x18, 0x19, 0x1B})
-    EXPECT_EQ(CodePageFromLanguageDriver(static_cast<std::uint8_t>(id)), CodePage::kOem437) << id;
-  for (int id : {0x02, 0x0A, 0x0E, 0x10, 0x12, 0x14, 0x16, 0x1A, 0x1D, 0x25, 0x37})
-    EXPECT_EQ(CodePageFromLanguageDriver(static_cast<std::uint8_t>(id)), CodePage::kOem850) << id;
-  for (int id : {0x00, 0x03, 0x57, 0x58, 0x59, 0x61, 0x62, 0x26, 0xC8})
-    EXPECT_EQ(CodePageFromLanguageDriver(static_cast<std::uint8_t>(id)), CodePage::kAnsi1252) << id;
-}
-
-TEST(DbfCodePagesTest, OemTextComesBackForEveryCharacterBothSidesHave) {
-  for (CodePage cp : {CodePage::kOem437, CodePage::kOem850}) {
-    int mapped = 0;
-    for (int b = 0x80; b <= 0xFF; ++b) {
-      const std::string oem(1, static_cast<char>(b));
-      const std::string ansi = ToCp1252(oem, cp);
-      if (ansi == "?") continue;
-      ++mapped;
-      EXPECT_EQ(FromCp1252(ansi, cp), oem) << static_cast<int>(cp) << " " << b;
-    }
-    EXPECT_GT(mapped, cp == CodePage::kOem437 ? 50 : 90);
-  }
-  EXPECT_EQ(ToCp1252("abc \x7F", CodePage::kOem437), "abc \x7F");
-  EXPECT_EQ(FromCp1252("\x80\xF1", CodePage::kOem850), "?\xA4");
 }
 
 }  // namespace
