@@ -116,7 +116,7 @@ void EditInMemory(DbfTable& t) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const auto folder = fuzz::Scratch();
-  fuzz::Write(folder / "SOLUC.DBF", std::string_view(reinterpret_cast<const char*>(data), size));
+  test::WriteBytes(folder / "SOLUC.DBF", std::string_view(reinterpret_cast<const char*>(data), size));
   for (bool read_only : {false, true}) {
     DbfTable t;
     t.DatabaseName = folder;
