@@ -8,9 +8,9 @@ TopPanels PanelsForMode(const std::string& mode) {
   std::string lower = mode;
   for (char& ch : lower)
     if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
-  if (lower == "importar") return TopPanels::ImportOnly;
-  if (lower == "exportar") return TopPanels::ExportOnly;
-  return TopPanels::Both;
+  if (lower == "importar") return TopPanels::kImportOnly;
+  if (lower == "exportar") return TopPanels::kExportOnly;
+  return TopPanels::kBoth;
 }
 
 std::optional<EmbedRequest> ReadEmbedRequest(const std::vector<std::string>& parameters) {

@@ -378,7 +378,7 @@ void TMForm::ShowDialog(const std::string& text, bool error) {
   const HWND owner = (visible && NumParametros != 2) ? hwnd_ : nullptr;
   const bool disable_self = visible && owner == nullptr;
   if (disable_self) EnableWindow(hwnd_, FALSE);
-  ShowMessageDialog(owner, text, error ? MessageKind::Error : MessageKind::Information);
+  ShowMessageDialog(owner, text, error ? MessageKind::kError : MessageKind::kInformation);
   if (disable_self) EnableWindow(hwnd_, TRUE);
 }
 

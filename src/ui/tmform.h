@@ -86,7 +86,7 @@ private:
   HWND hwnd_ = nullptr;
   HBRUSH list_brush_ = nullptr;
   UINT dpi_ = 96;
-  TopPanels panels_ = TopPanels::Both;
+  TopPanels panels_ = TopPanels::kBoth;
   FormFonts fonts_;
   ButtonGlyphs glyphs_;
   DirectoryList Directorios;
