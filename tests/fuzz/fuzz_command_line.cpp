@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/cli_options.h"
-#include "app/embed_request.h"
+#include "ui/embed_request.h"
 #include "core/errors.h"
 #include "fuzz_support.h"
 #include "records/conversions.h"

@@ -1,7 +1,7 @@
 // The window's parts that need no window: command line, layout, folder chain.
 #include <gtest/gtest.h>
 
-#include "app/win_command_line.h"
+#include "ui/embed_request.h"
 #include "core/errors.h"
 #include "ui/control_ids.h"
 #include "ui/directory_list.h"
