@@ -50,7 +50,7 @@ int Run(const cli::Options& options) {
   c.host = &host;
   RunOutcome outcome;
   try {
-    outcome = options.mode == cli::Mode::Exportar ? ExportRun(c) : ImportRun(c);
+    outcome = options.mode == cli::Mode::kExportar ? ExportRun(c) : ImportRun(c);
   } catch (const RunError& e) {
     std::cerr << ForTerminal(WithFinalStop(e.what())) << '\n';
     return cli::kExitError;

@@ -46,8 +46,8 @@ ParseResult ParseOptions(const std::vector<std::string>& args) {
   std::string mode = positional[0];
   std::transform(mode.begin(), mode.end(), mode.begin(),
                  [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
-  if (mode == "exportar") options.mode = Mode::Exportar;
-  else if (mode == "importar") options.mode = Mode::Importar;
+  if (mode == "exportar") options.mode = Mode::kExportar;
+  else if (mode == "importar") options.mode = Mode::kImportar;
   else return {std::nullopt, "modo desconocido: " + positional[0]};
   if (positional[1].empty()) return {std::nullopt, "la carpeta no puede estar vacía"};
   options.folder = positional[1];

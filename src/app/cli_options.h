@@ -16,11 +16,11 @@ enum ExitCode : int {
   kExitUsage = 64,    // the command line is wrong
 };
 
-enum class Mode { Exportar, Importar };
+enum class Mode { kExportar, kImportar };
 
 struct Options {
   bool help = false;
-  Mode mode = Mode::Exportar;
+  Mode mode = Mode::kExportar;
   std::filesystem::path folder;                  // CARPETA
   std::optional<std::filesystem::path> vtemp;    // --vtemp DIR
 };
