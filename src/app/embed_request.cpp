@@ -1,6 +1,6 @@
 #include "app/embed_request.h"
 
-#include "records/conversions.h"
+#include "core/number_text.h"
 
 namespace tvz::ui {
 

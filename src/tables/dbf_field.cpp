@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "core/errors.h"
-#include "records/conversions.h"
+#include "core/number_text.h"
 #include "tables/dbf_table_impl.h"
 
 namespace tvz {

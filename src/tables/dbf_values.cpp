@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "core/errors.h"
-#include "records/conversions.h"
+#include "core/number_text.h"
 #include "tables/dbf_format.h"
 
 namespace tvz::dbf {
@@ -90,46 +90,19 @@ Value DateTime(std::int64_t days, std::int64_t ms) {
   return r;
 }
 
-// [sign] digits [. digits] [(E|e) [sign] digits], at least one mantissa digit.
-bool IsDecimalText(std::string_view s, bool& integral) {
-  std::size_t i = 0, digits = 0;
-  integral = true;
-  if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
-  while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i, ++digits;
-  if (i < s.size() && s[i] == '.') {
-    integral = false;
-    ++i;
-    while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i, ++digits;
-  }
-  if (digits == 0) return false;
-  if (i < s.size() && (s[i] == 'E' || s[i] == 'e')) {
-    integral = false;
-    ++i;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
-    std::size_t exp_digits = 0;
-    while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i, ++exp_digits;
-    if (exp_digits == 0) return false;
-  }
-  return i == s.size();
-}
-
 Value DecodeNumberText(std::string_view raw) {
   const std::string_view s = Trim(raw);
   if (s.empty() || std::all_of(s.begin(), s.end(), [](char c) { return c == '*'; })) return Null();
-  bool integral = false;
-  if (!IsDecimalText(s, integral)) return BadNumber(s);
-  const std::string_view unsigned_part = s.front() == '+' ? s.substr(1) : s;
-  const char* first = unsigned_part.data();
-  const char* last = first + unsigned_part.size();
-  if (integral) {
+  const DecimalForm form = DecimalFormOf(s);
+  if (form == DecimalForm::kNotDecimal) return BadNumber(s);
+  if (form == DecimalForm::kWhole) {
+    const std::string_view unsigned_part = s.front() == '+' ? s.substr(1) : s;
     std::int64_t v = 0;
-    if (std::from_chars(first, last, v).ec == std::errc()) return Integer(v);
+    const char* last = unsigned_part.data() + unsigned_part.size();
+    if (std::from_chars(unsigned_part.data(), last, v).ec == std::errc()) return Integer(v);
   }
-  try {
-    return Float(StrToFloat(s));
-  } catch (const RunError&) {  // beyond the range of a double
-    return BadNumber(s);
-  }
+  if (const auto v = ParseFloat(s)) return Float(*v);
+  return BadNumber(s);  // beyond the range of a double
 }
 
 Value DecodeDate(std::string_view raw) {

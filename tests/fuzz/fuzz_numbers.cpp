@@ -9,9 +9,9 @@
 #include <utility>
 
 #include "core/errors.h"
+#include "core/number_text.h"
 #include "export/hours.h"
 #include "fuzz_support.h"
-#include "records/conversions.h"
 #include "tables/dbf_layout.h"
 #include "tables/dbf_values.h"
 
