@@ -15,8 +15,8 @@ using dbf::Value;
 
 namespace {
 
-bool IsNumberType(char type) { return type == 'N' || type == 'F'; }
-bool IsStringType(char type) { return type == 'C' || type == 'V'; }
+bool IsNumberType(char type) { return type == dbf::kTypeNumeric || type == dbf::kTypeFloat; }
+bool IsStringType(char type) { return type == dbf::kTypeCharacter || type == dbf::kTypeVarchar; }
 
 std::string TypeText(const FieldLayout& f) {
   std::string s(1, f.type);
@@ -158,7 +158,7 @@ void Field::SetAsString(std::string_view value) {
     if (f.decimals == 0) return StoreInteger(StrToInt(value));
     return StoreFloat(StrToFloat(value));
   }
-  if (f.type == 'L') {
+  if (f.type == dbf::kTypeLogical) {
     if (blank) return dbf::EncodeBlank(f, Writable());
     switch (value[0]) {
       case 'T': case 't': case 'Y': case 'y': case 'V': case 'v':
@@ -188,7 +188,7 @@ void Field::SetAsFloat(double value) {
 
 void Field::SetAsBoolean(bool value) {
   const FieldLayout& f = Layout();
-  if (f.type == 'L') return dbf::EncodeBoolean(f, value, Writable());
+  if (f.type == dbf::kTypeLogical) return dbf::EncodeBoolean(f, value, Writable());
   if (IsStringType(f.type)) return StoreString(value ? "T" : "F");
   RefuseWrite(f.name, "un valor l\xF3gico");
 }

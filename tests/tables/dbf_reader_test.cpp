@@ -46,8 +46,8 @@ protected:
 
 TEST_F(DbfReaderTest, DbaseIiiTable) {
   const std::string bytes =
-      DbfFixture(0x03, {{"NAME", 'C', 8}, {"QTY", 'N', 5}, {"PRICE", 'N', 8, 2}, {"OK", 'L', 1},
-                        {"DAY", 'D', 8}})
+      DbfFixture(0x03, {{"NAME", dbf::kTypeCharacter, 8}, {"QTY", dbf::kTypeNumeric, 5}, {"PRICE", dbf::kTypeNumeric, 8, 2}, {"OK", dbf::kTypeLogical, 1},
+                        {"DAY", dbf::kTypeDate, 8}})
           .LanguageDriver(0x03)
           .Padding(1)  // one 0x00 after 0x0D: records start at the header length
           .EndMarker(false)
@@ -72,11 +72,11 @@ TEST_F(DbfReaderTest, DbaseIiiTable) {
   ASSERT_EQ(table.FieldCount(), 5);
   EXPECT_EQ(table.Fields(2).Size(), 8);
   EXPECT_EQ(table.Fields(2).Decimals(), 2);
-  EXPECT_EQ(table.Fields(4).StoredType(), 'D');
+  EXPECT_EQ(table.Fields(4).StoredType(), dbf::kTypeDate);
 }
 
 TEST_F(DbfReaderTest, DbaseIvMemoAndLockFields) {
-  Open(DbfFixture(0x8B, {{"CODE", 'C', 4}, {"NOTE", 'M', 10}, {"_DBASELOCK", 'C', 8}})
+  Open(DbfFixture(0x8B, {{"CODE", dbf::kTypeCharacter, 4}, {"NOTE", dbf::kTypeMemo, 10}, {"_DBASELOCK", dbf::kTypeCharacter, 8}})
            .Record({"A1", "         3", "xxxxxxxx"})
            .Bytes());
   EXPECT_EQ(ReadAll(), (Rows{{"A1", ""}}));
@@ -86,7 +86,7 @@ TEST_F(DbfReaderTest, DbaseIvMemoAndLockFields) {
 
 TEST_F(DbfReaderTest, FoxProLongCharacterFields) {
   // Length 300: low byte 44 in the length, high byte 1 in the decimals.
-  Open(DbfFixture(0xF5, {{"LONG", 'C', 300, 1}, {"N", 'N', 2}})
+  Open(DbfFixture(0xF5, {{"LONG", dbf::kTypeCharacter, 300, 1}, {"N", dbf::kTypeNumeric, 2}})
            .Record({std::string(299, 'x') + "y", "12"})
            .Bytes());
   EXPECT_EQ(table.Fields(0).Size(), 300);
@@ -100,8 +100,8 @@ TEST_F(DbfReaderTest, Level7Table) {
   // Fallback: a Julian day number and milliseconds (2451545 = 2000-01-01).
   const std::string stamp_julian = test::Le32(2451545) + test::Le32(3723000);
   const std::string bytes =
-      DbfFixture(0x8C, {{"NAME WITH SPACE", 'C', 10}, {"ID", 'I', 4}, {"AUTO", '+', 4},
-                        {"VAL", 'O', 8}, {"WHEN", '@', 8}, {"QTY", 'N', 4}})
+      DbfFixture(0x8C, {{"NAME WITH SPACE", dbf::kTypeCharacter, 10}, {"ID", dbf::kTypeInteger, 4}, {"AUTO", dbf::kTypeAutoIncrement, 4},
+                        {"VAL", dbf::kTypeDouble, 8}, {"WHEN", dbf::kTypeTimestamp, 8}, {"QTY", dbf::kTypeNumeric, 4}})
           .LanguageDriver(0x00)
           .DriverName("DB437US0")
           .Padding(16)  // the field properties block
@@ -128,9 +128,9 @@ TEST_F(DbfReaderTest, Level7Table) {
 
 TEST_F(DbfReaderTest, VisualFoxProTable) {
   const std::string bytes =
-      DbfFixture(0x30, {{"NAME", 'C', 6}, {"NUM", 'I', 4}, {"PRICE", 'B', 8, 2}, {"CASH", 'Y', 8, 4},
-                        {"STAMP", 'T', 8}, {"OPT", 'N', 5, 0, 0x02},
-                        {"_NullFlags", '0', 1, 0, 0x05}})
+      DbfFixture(0x30, {{"NAME", dbf::kTypeCharacter, 6}, {"NUM", dbf::kTypeInteger, 4}, {"PRICE", dbf::kTypeBinary, 8, 2}, {"CASH", dbf::kTypeCurrency, 8, 4},
+                        {"STAMP", dbf::kTypeDateTime, 8}, {"OPT", dbf::kTypeNumeric, 5, 0, 0x02},
+                        {"_NullFlags", dbf::kTypeNullFlags, 1, 0, 0x05}})
           .LanguageDriver(0x03)
           .Record({"uno", test::Le32(static_cast<std::uint32_t>(-5)), test::Le64(test::Bits(2.25)),
                    test::Le64(123456), test::Le32(2451545) + test::Le32(0), "   10",
@@ -177,7 +177,7 @@ TEST_F(DbfReaderTest, CodePagesByLanguageDriver) {
   };
   for (const Case& c : cases) {
     table.Close();
-    Open(DbfFixture(0x03, {{"S", 'C', 5}}).LanguageDriver(c.ldid).Record({c.stored}).Bytes());
+    Open(DbfFixture(0x03, {{"S", dbf::kTypeCharacter, 5}}).LanguageDriver(c.ldid).Record({c.stored}).Bytes());
     EXPECT_EQ(ReadAll(), (Rows{{c.read}})) << std::hex << int{c.ldid};
   }
 }
@@ -188,14 +188,14 @@ TEST_F(DbfReaderTest, CodePagesOfLevel7DriverNames) {
       {"", "\xA4"}};
   for (const auto& [driver, read] : cases) {
     table.Close();
-    Open(DbfFixture(0x04, {{"S", 'C', 2}}).LanguageDriver(0).DriverName(driver).Record({"\xA4"}).Bytes());
+    Open(DbfFixture(0x04, {{"S", dbf::kTypeCharacter, 2}}).LanguageDriver(0).DriverName(driver).Record({"\xA4"}).Bytes());
     EXPECT_EQ(ReadAll(), (Rows{{read}})) << driver;
   }
 }
 
 TEST_F(DbfReaderTest, ChangesToAnOpenedTableStayInMemory) {
   const std::string bytes =
-      DbfFixture(0x03, {{"S", 'C', 6}, {"N", 'N', 3}}).LanguageDriver(0x1B).Record({"a", "1"}).Bytes();
+      DbfFixture(0x03, {{"S", dbf::kTypeCharacter, 6}, {"N", dbf::kTypeNumeric, 3}}).LanguageDriver(0x1B).Record({"a", "1"}).Bytes();
   Open(bytes);
   table.First();
   table.Edit();
@@ -213,7 +213,7 @@ TEST_F(DbfReaderTest, ChangesToAnOpenedTableStayInMemory) {
 }
 
 TEST_F(DbfReaderTest, RecordCountIsClampedToTheFile) {
-  std::string bytes = DbfFixture(0x03, {{"S", 'C', 3}})
+  std::string bytes = DbfFixture(0x03, {{"S", dbf::kTypeCharacter, 3}})
                           .DeclaredCount(10)
                           .EndMarker(false)
                           .Record({"a"})
@@ -225,14 +225,14 @@ TEST_F(DbfReaderTest, RecordCountIsClampedToTheFile) {
 }
 
 TEST_F(DbfReaderTest, AnEndMarkerWhereARecordStartsEndsTheTable) {
-  std::string bytes = DbfFixture(0x03, {{"S", 'C', 3}}).Record({"a"}).Record({"b"}).Bytes();
+  std::string bytes = DbfFixture(0x03, {{"S", dbf::kTypeCharacter, 3}}).Record({"a"}).Record({"b"}).Bytes();
   bytes[bytes.size() - 5] = '\x1A';  // flag of the second record
   Open(bytes);
   EXPECT_EQ(ReadAll(), (Rows{{"a"}}));
 }
 
 TEST_F(DbfReaderTest, NumberTextThatIsNoNumber) {
-  Open(DbfFixture(0x03, {{"N", 'N', 5}}).Record({" 1x2 "}).Bytes());
+  Open(DbfFixture(0x03, {{"N", dbf::kTypeNumeric, 5}}).Record({" 1x2 "}).Bytes());
   table.First();
   EXPECT_EQ(table.FieldByName("N").AsString(), "1x2");
   EXPECT_EQ(ErrorOf([&] { table.FieldByName("N").AsInteger(); }),
@@ -253,7 +253,7 @@ void PrintTo(const Damage& d, std::ostream* os) { *os << d.name; }
 class DbfDamagedTest : public DbfReaderTest, public ::testing::WithParamInterface<Damage> {};
 
 std::string Good() {
-  return DbfFixture(0x03, {{"A", 'C', 4}, {"B", 'N', 3}}).Record({"x", "1"}).Bytes();
+  return DbfFixture(0x03, {{"A", dbf::kTypeCharacter, 4}, {"B", dbf::kTypeNumeric, 3}}).Record({"x", "1"}).Bytes();
 }
 std::string WithByte(std::string s, std::size_t at, char value) {
   s[at] = value;
@@ -286,7 +286,7 @@ INSTANTIATE_TEST_SUITE_P(
                "est\xE1 da\xF1" "ada: no tiene campos"},
         Damage{"OnlyHiddenFields",
                [](const std::string&) {
-                 return DbfFixture(0x30, {{"_NullFlags", '0', 1, 0, 0x05}}).Bytes();
+                 return DbfFixture(0x30, {{"_NullFlags", dbf::kTypeNullFlags, 1, 0, 0x05}}).Bytes();
                },
                "est\xE1 da\xF1" "ada: no tiene campos"},
         Damage{"FieldPastRecordEnd",
@@ -303,11 +303,11 @@ INSTANTIATE_TEST_SUITE_P(
                "est\xE1 da\xF1" "ada: la longitud de la cabecera (20) no es v\xE1lida"},
         Damage{"FieldOfLengthZero",
                [](const std::string&) {
-                 return DbfFixture(0x03, {{"A", 'C', 0}, {"B", 'N', 3}}).Bytes();
+                 return DbfFixture(0x03, {{"A", dbf::kTypeCharacter, 0}, {"B", dbf::kTypeNumeric, 3}}).Bytes();
                },
                "est\xE1 da\xF1" "ada: el campo 'A' tiene una longitud no v\xE1lida (0)"},
         Damage{"BinaryFieldOfWrongWidth",
-               [](const std::string&) { return DbfFixture(0x30, {{"I", 'I', 3}}).Bytes(); },
+               [](const std::string&) { return DbfFixture(0x30, {{"I", dbf::kTypeInteger, 3}}).Bytes(); },
                "est\xE1 da\xF1" "ada: el campo 'I' tiene una longitud no v\xE1lida (3)"},
         Damage{"UnknownVersion",
                [](const std::string& g) { return WithByte(g, 0, '\x99'); },
@@ -324,7 +324,7 @@ TEST_F(DbfReaderTest, MissingTableNamesItsFile) {
 }
 
 TEST_F(DbfReaderTest, NamesAreFoundWithoutRegardToCase) {
-  Open(DbfFixture(0x03, {{"S", 'C', 1}}).Record({"a"}).Bytes(), "soluc.dbf");
+  Open(DbfFixture(0x03, {{"S", dbf::kTypeCharacter, 1}}).Record({"a"}).Bytes(), "soluc.dbf");
   DbfTable other;
   other.DatabaseName = dir.path();
   other.TableName = "SOLUC";
@@ -375,16 +375,16 @@ namespace {
 // address sanitizer too).
 TEST(DbfMutationTest, DamagedHeadersAreErrorsOrReadSafely) {
   const std::vector<std::string> seeds = {
-      test::DbfFixture(0x03, {{"A", 'C', 4}, {"B", 'N', 5, 2}, {"L", 'L', 1}, {"D", 'D', 8}})
+      test::DbfFixture(0x03, {{"A", dbf::kTypeCharacter, 4}, {"B", dbf::kTypeNumeric, 5, 2}, {"L", dbf::kTypeLogical, 1}, {"D", dbf::kTypeDate, 8}})
           .Record({"x", "1.50", "T", "20250101"})
           .Record({"y", "", "?", ""}, true)
           .Bytes(),
-      test::DbfFixture(0x8C, {{"I", 'I', 4}, {"O", 'O', 8}, {"T", '@', 8}, {"C", 'C', 3}})
+      test::DbfFixture(0x8C, {{"I", dbf::kTypeInteger, 4}, {"O", dbf::kTypeDouble, 8}, {"T", dbf::kTypeTimestamp, 8}, {"C", dbf::kTypeCharacter, 3}})
           .DriverName("DB850US0")
           .Record({test::Level7Int(5), test::Level7Double(2), std::string(8, '\x42'), "abc"})
           .Bytes(),
-      test::DbfFixture(0x30, {{"N", 'I', 4}, {"Y", 'Y', 8}, {"T", 'T', 8}, {"V", 'N', 3, 0, 2},
-                              {"_NullFlags", '0', 1, 0, 5}})
+      test::DbfFixture(0x30, {{"N", dbf::kTypeInteger, 4}, {"Y", dbf::kTypeCurrency, 8}, {"T", dbf::kTypeDateTime, 8}, {"V", dbf::kTypeNumeric, 3, 0, 2},
+                              {"_NullFlags", dbf::kTypeNullFlags, 1, 0, 5}})
           .Record({test::Le32(7), test::Le64(1), test::Le32(2451545) + test::Le32(5), "1", "\x01"})
           .Bytes(),
   };

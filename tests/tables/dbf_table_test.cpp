@@ -266,7 +266,7 @@ TEST_F(DbfTableTest, FieldByNameIgnoresCaseAndNamesWhatWasAsked) {
   DbfTable t;
   Create(t);
   EXPECT_EQ(t.FieldByName("abrev").FieldName(), "ABREV");
-  EXPECT_EQ(t.FieldByName("Horas").StoredType(), 'N');
+  EXPECT_EQ(t.FieldByName("Horas").StoredType(), dbf::kTypeNumeric);
   EXPECT_EQ(ErrorOf([&] { t.FieldByName("abrevx"); }), "No se encuentra el campo 'abrevx'");
   t.Name = "TGrupos";
   EXPECT_EQ(ErrorOf([&] { t.FieldByName("Nada"); }), "TGrupos: No se encuentra el campo 'Nada'");
