@@ -331,7 +331,8 @@ std::string BlankRecord(const TableLayout& t) {
   r[0] = kRecordLive;
   for (const FieldLayout& f : t.fields) {
     switch (f.type) {
-      case kTypeCharacter: case kTypeVarchar: case kTypeNumeric: case kTypeFloat: case kTypeLogical: case kTypeDate: case kTypeMemo: case kTypeGeneral: case kTypePicture:
+      case kTypeCharacter: case kTypeVarchar: case kTypeNumeric: case kTypeFloat:
+      case kTypeLogical: case kTypeDate: case kTypeMemo: case kTypeGeneral: case kTypePicture:
         EncodeBlank(f, r.data() + f.offset);
         break;
       default:
