@@ -44,7 +44,7 @@ Family FamilyOf(std::uint8_t version, const std::string& label) {
       std::string v = "0x";
       v += hex[version >> 4];
       v += hex[version & 15];
-      throw TableError(label, "no tiene un formato dBase conocido (versi\xF3n " + v + ")");
+      throw TableError(label, "no tiene un formato dBase conocido (versi\xF3" "n " + v + ")");
     }
   }
 }
@@ -112,14 +112,14 @@ void AssignNullBits(TableLayout& t) {
 }  // namespace
 
 TableLayout ReadLayout(std::string_view file, const std::string& label) {
-  if (file.size() < kHeaderSize) Damaged(label, "el archivo es m\xE1s corto que la cabecera");
+  if (file.size() < kHeaderSize) Damaged(label, "el archivo es m\xE1" "s corto que la cabecera");
   TableLayout t;
   t.version = GetU8(file.data() + kOffVersion);
   t.family = FamilyOf(t.version, label);
   const bool level7 = t.family == Family::kLevel7;
   const std::size_t main_size = level7 ? kLevel7HeaderSize : kHeaderSize;
   const std::size_t descriptor_size = level7 ? kLevel7FieldSize : kFieldSize;
-  if (file.size() < main_size) Damaged(label, "el archivo es m\xE1s corto que la cabecera");
+  if (file.size() < main_size) Damaged(label, "el archivo es m\xE1" "s corto que la cabecera");
 
   ReadCursor main(file, kOffRecordCount);
   t.declared_records = main.U32LE();
@@ -136,7 +136,7 @@ TableLayout ReadLayout(std::string_view file, const std::string& label) {
   }
   if (t.header_length < main_size) {
     Damaged(label, "la longitud de la cabecera (" + std::to_string(t.header_length) +
-                       ") no es v\xE1lida");
+                       ") no es v\xE1" "lida");
   }
   if (t.record_length == 0) Damaged(label, "la longitud de los registros es 0");
 
@@ -150,7 +150,7 @@ TableLayout ReadLayout(std::string_view file, const std::string& label) {
     FieldLayout f = ReadDescriptor(header.Bytes(descriptor_size), t);
     const std::size_t required = RequiredLength(f.type, t.family);
     if (f.length == 0 || (required != 0 && f.length != required)) {
-      Damaged(label, "el campo '" + f.name + "' tiene una longitud no v\xE1lida (" +
+      Damaged(label, "el campo '" + f.name + "' tiene una longitud no v\xE1" "lida (" +
                          std::to_string(f.length) + ")");
     }
     f.offset = offset;

@@ -20,7 +20,7 @@ DbfTable::~DbfTable() = default;
 
 void DbfTable::RequireOpen() const {
   if (impl_->state == Impl::State::kClosed) {
-    throw dbf::TableError(TableName, "no est\xE1 abierta");
+    throw dbf::TableError(TableName, "no est\xE1" " abierta");
   }
 }
 
@@ -43,7 +43,7 @@ std::filesystem::path DbfTable::FilePath() const {
 }
 
 void DbfTable::CreateTable() {
-  if (Active()) throw dbf::TableError(TableName, "ya est\xE1 abierta");
+  if (Active()) throw dbf::TableError(TableName, "ya est\xE1" " abierta");
   CheckTableType();
   if (!platform::DirectoryExists(DatabaseName)) {
     throw RunError("No existe la carpeta de las tablas " + PathText(DatabaseName));
@@ -59,14 +59,14 @@ void DbfTable::CreateTable() {
         std::all_of(f.name.begin(), f.name.end(), [](char c) {
           return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
         });
-    if (!name_ok) throw RunError(cannot + "nombre de campo no v\xE1lido '" + d.Name + "'");
+    if (!name_ok) throw RunError(cannot + "nombre de campo no v\xE1" "lido '" + d.Name + "'");
     for (const FieldLayout& other : fields) {
       if (other.name == f.name) throw RunError(cannot + "campo repetido '" + d.Name + "'");
     }
     switch (d.DataType) {
       case FieldType::ftString:
         if (d.Size < 1 || d.Size > dbf::kMaxWrittenCharLength) {
-          throw RunError(cannot + "longitud no v\xE1lida (" + std::to_string(d.Size) +
+          throw RunError(cannot + "longitud no v\xE1" "lida (" + std::to_string(d.Size) +
                          ") del campo '" + d.Name + "'");
         }
         f.type = dbf::kTypeCharacter;
@@ -226,7 +226,7 @@ std::size_t DbfTable::RecNo() const { return impl_->current; }
 
 void DbfTable::CheckWritable() const {
   if (ReadOnly) {
-    throw dbf::TableError(TableName, "est\xE1 abierta solo para lectura");
+    throw dbf::TableError(TableName, "est\xE1" " abierta solo para lectura");
   }
 }
 
@@ -298,7 +298,7 @@ int DbfTable::FieldCount() const { return static_cast<int>(impl_->visible.size()
 Field DbfTable::Fields(int index) {
   RequireOpen();
   if (index < 0 || static_cast<std::size_t>(index) >= impl_->visible.size()) {
-    throw dbf::TableError(TableName, "no tiene el campo n\xFAmero " + std::to_string(index));
+    throw dbf::TableError(TableName, "no tiene el campo n\xFA" "mero " + std::to_string(index));
   }
   return Field(this, static_cast<int>(impl_->visible[static_cast<std::size_t>(index)]),
                impl_->generation);

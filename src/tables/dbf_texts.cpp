@@ -7,11 +7,11 @@ RunError TableError(const std::string& table, std::string_view what) {
 }
 
 RunError DamagedError(const std::string& table, std::string_view what) {
-  return TableError(table, "est\xE1 da\xF1" "ada: " + std::string(what));
+  return TableError(table, "est\xE1" " da\xF1" "ada: " + std::string(what));
 }
 
 RunError InUseError(const std::string& table) {
-  return TableError(table, "est\xE1 en uso por otro programa");
+  return TableError(table, "est\xE1" " en uso por otro programa");
 }
 
 std::string CannotText(std::string_view action, const std::string& table) {
