@@ -1,7 +1,7 @@
 #include "ui/embed_request.h"
 
 #include "core/ascii.h"
-#include "records/conversions.h"
+#include "core/number_text.h"
 
 namespace tvz::ui {
 

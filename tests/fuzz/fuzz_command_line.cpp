@@ -9,8 +9,8 @@
 #include "app/cli_options.h"
 #include "ui/embed_request.h"
 #include "core/errors.h"
+#include "core/number_text.h"
 #include "fuzz_support.h"
-#include "records/conversions.h"
 
 namespace {
 

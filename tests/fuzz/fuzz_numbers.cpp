@@ -9,9 +9,9 @@
 #include <utility>
 
 #include "core/errors.h"
+#include "core/number_text.h"
 #include "export/hours.h"
 #include "fuzz_support.h"
-#include "records/conversions.h"
 #include "tables/dbf_layout.h"
 #include "tables/dbf_values.h"
 
@@ -70,7 +70,7 @@ void Hours(const std::string& text) {
 void TableNumbers(double v) {
   for (const auto& [length, decimals] : {std::pair{20, 4}, std::pair{11, 0}}) {
     dbf::FieldLayout f;
-    f.type = 'N';
+    f.type = dbf::kTypeNumeric;
     f.length = static_cast<std::size_t>(length);
     f.decimals = decimals;
     f.offset = 1;

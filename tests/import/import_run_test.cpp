@@ -5,8 +5,8 @@
 #include <regex>
 
 #include "core/errors.h"
+#include "core/number_text.h"
 #include "import/horario_format.h"
-#include "records/conversions.h"
 #include "records/line_reader.h"
 #include "support/test_support.h"
 #include "tables/dbf_table.h"

@@ -82,7 +82,7 @@ TEST_F(DbfCodePagesReadTest, CodePagesByLanguageDriver) {
   };
   for (const Case& c : cases) {
     table.Close();
-    Open(DbfFixture(0x03, {{"S", 'C', 5}}).LanguageDriver(c.ldid).Record({c.stored}).Bytes());
+    Open(DbfFixture(0x03, {{"S", kTypeCharacter, 5}}).LanguageDriver(c.ldid).Record({c.stored}).Bytes());
     EXPECT_EQ(ReadAll(), (Rows{{c.read}})) << std::hex << int{c.ldid};
   }
 }
@@ -93,7 +93,7 @@ TEST_F(DbfCodePagesReadTest, CodePagesOfLevel7DriverNames) {
       {"", "\xA4"}};
   for (const auto& [driver, read] : cases) {
     table.Close();
-    Open(DbfFixture(0x04, {{"S", 'C', 2}}).LanguageDriver(0).DriverName(driver).Record({"\xA4"}).Bytes());
+    Open(DbfFixture(0x04, {{"S", kTypeCharacter, 2}}).LanguageDriver(0).DriverName(driver).Record({"\xA4"}).Bytes());
     EXPECT_EQ(ReadAll(), (Rows{{read}})) << driver;
   }
 }

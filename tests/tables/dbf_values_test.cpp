@@ -1,6 +1,8 @@
-// Text forms of numbers.
+// Text forms of numbers and dates.
 #include <gtest/gtest.h>
 
+#include "tables/dbf_format.h"
+#include "tables/dbf_layout.h"
 #include "tables/dbf_values.h"
 
 namespace tvz {
@@ -25,6 +27,54 @@ TEST(DbfFormatGeneralTest, FifteenDigitsNoTrailingZerosExponentOutsideTheFixedRa
       {0.1 + 0.2, "0.3"},
   };
   for (const auto& [value, text] : cases) EXPECT_EQ(dbf::FormatGeneral(value), text) << value;
+}
+
+TEST(DbfDatesTest, CalendarDatesAndTheirYearRange) {
+  dbf::FieldLayout date, stamp;
+  date.name = "D";
+  date.type = dbf::kTypeDate;
+  date.length = 8;
+  stamp.name = "T";
+  stamp.type = dbf::kTypeDateTime;
+  stamp.length = 8;
+  const dbf::TableLayout t = dbf::NewLayout({date, stamp});
+  auto record = [&](const std::string& d, std::uint32_t jdn, std::uint32_t ms) {
+    std::string r = dbf::BlankRecord(t);
+    r.replace(t.fields[0].offset, 8, d);
+    for (int i = 0; i < 4; ++i) {
+      r[t.fields[1].offset + i] = static_cast<char>(jdn >> (8 * i));
+      r[t.fields[1].offset + 4 + i] = static_cast<char>(ms >> (8 * i));
+    }
+    return r;
+  };
+  const struct {
+    const char* stored;
+    const char* text;
+  } dates[] = {
+      {"00010101", "01/01/1"},   {"99991231", "31/12/9999"}, {"20000229", "29/02/2000"},
+      {"19700101", "01/01/1970"}, {"18991230", "30/12/1899"}, {"19000229", ""},
+      {"20240431", ""},          {"00000101", ""},           {"20251301", ""},
+      {"20250100", ""},          {"2025010 ", ""},           {"        ", ""},
+  };
+  for (const auto& c : dates) {
+    const dbf::Value v = dbf::Decode(t, 0, record(c.stored, 0, 0));
+    EXPECT_EQ(dbf::TextOf(v), c.text) << c.stored;
+  }
+  EXPECT_EQ(dbf::DateTimeNumber(dbf::Decode(t, 0, record("18991230", 0, 0))), 0.0);
+  EXPECT_EQ(dbf::DateTimeNumber(dbf::Decode(t, 0, record("19700102", 0, 0))), 25570.0);
+
+  const struct {
+    std::uint32_t jdn, ms;
+    const char* text;
+  } stamps[] = {
+      {1721426, 0, "01/01/1"},          {1721425, 0, ""},
+      {5373484, 86399000, "31/12/9999 23:59:59"}, {5373485, 0, ""},
+      {2440588, 3723000, "01/01/1970 01:02:03"},  {2440588, 86400000, ""},
+  };
+  for (const auto& c : stamps) {
+    const dbf::Value v = dbf::Decode(t, 1, record("        ", c.jdn, c.ms));
+    EXPECT_EQ(dbf::TextOf(v), c.text) << c.jdn << " " << c.ms;
+  }
 }
 
 }  // namespace
