@@ -5,6 +5,10 @@
 #include <limits>
 
 #include "core/errors.h"
+#include "platform/clock.h"
+#include "platform/file_io.h"
+#include "platform/files.h"
+#include "platform/system_errors.h"
 #include "tables/dbf_format.h"
 #include "tables/dbf_table_impl.h"
 
@@ -55,7 +59,7 @@ void DbfTable::CreateTable() {
   if (Active()) throw RunError("La tabla " + TableName + " ya est\xE1 abierta");
   CheckTableType();
   if (!platform::DirectoryExists(DatabaseName)) {
-    throw RunError("No existe la carpeta de las tablas " + PathText(DatabaseName));
+    throw RunError("No existe la carpeta de las tablas " + platform::PathText(DatabaseName));
   }
   const std::string cannot = "No se puede crear la tabla " + FileName() + ": ";
   if (FieldDefs.empty()) throw RunError(cannot + "no tiene campos");

@@ -7,7 +7,7 @@
 #include "export/export_run.h"
 #include "faults/fault_support.h"
 #include "import/import_run.h"
-#include "platform/platform.h"
+#include "platform/system_errors.h"
 
 namespace tvz {
 namespace {
