@@ -75,6 +75,7 @@ int main(int argc, char** argv) {
   try {
     return Run(*parsed.options);
   } catch (const std::exception& e) {
+    // Not a program text: the library's or the system's, in its own encoding.
     std::cerr << "transvardelzarp: " << e.what() << '\n';
     return cli::kExitError;
   }
