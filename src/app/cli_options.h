@@ -27,13 +27,14 @@ struct Options {
 
 struct ParseResult {
   std::optional<Options> options;  // empty on a usage error
-  std::string error;               // what is wrong, for a usage error
+  std::string error;               // what is wrong, for a usage error (cp1252)
+  std::string argument;            // the argument the error is about, as given
 };
 
-// Pure: no file system access. The mode is compared in lower case.
+// Pure: no file system access. The mode is compared in ASCII lower case.
 ParseResult ParseOptions(const std::vector<std::string>& args);
 
-// The help text (UTF-8).
+// The help text (cp1252, like every program text).
 const char* HelpText();
 
 }  // namespace tvz::cli

@@ -1,7 +1,7 @@
 #include "export/export_run.h"
 
 #include "export/converter_support.h"
-#include "platform/platform.h"
+#include "platform/files.h"
 
 namespace tvz {
 

@@ -9,7 +9,10 @@
 
 #include "core/errors.h"
 #include "import/horario_format.h"
-#include "platform/platform.h"
+#include "platform/clock.h"
+#include "platform/file_io.h"
+#include "platform/files.h"
+#include "platform/system_errors.h"
 #include "records/line_reader.h"
 #include "tables/dbf_table.h"
 

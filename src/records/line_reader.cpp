@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/errors.h"
+#include "platform/system_errors.h"
 
 namespace tvz {
 

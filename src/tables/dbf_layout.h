@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/clock.h"
 #include "tables/code_pages.h"
 #include "tables/dbf_format.h"
 

@@ -6,6 +6,10 @@
 
 #include "core/ascii.h"
 #include "core/errors.h"
+#include "platform/clock.h"
+#include "platform/file_io.h"
+#include "platform/files.h"
+#include "platform/system_errors.h"
 #include "tables/dbf_format.h"
 #include "tables/dbf_table_impl.h"
 #include "tables/dbf_texts.h"
@@ -46,7 +50,7 @@ void DbfTable::CreateTable() {
   if (Active()) throw dbf::TableError(TableName, "ya est\xE1" " abierta");
   CheckTableType();
   if (!platform::DirectoryExists(DatabaseName)) {
-    throw RunError("No existe la carpeta de las tablas " + PathText(DatabaseName));
+    throw RunError("No existe la carpeta de las tablas " + platform::PathText(DatabaseName));
   }
   const std::string cannot = dbf::CannotText("crear", FileName());
   if (FieldDefs.empty()) throw RunError(cannot + "no tiene campos");

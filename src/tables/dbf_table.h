@@ -28,8 +28,6 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/platform.h"
-
 namespace tvz {
 
 namespace dbf {

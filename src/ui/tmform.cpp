@@ -6,7 +6,7 @@
 #include "core/errors.h"
 #include "export/export_run.h"
 #include "import/import_run.h"
-#include "platform/platform.h"
+#include "platform/files.h"
 #include "ui/control_ids.h"
 #include "ui/dpi.h"
 #include "ui/html_help.h"

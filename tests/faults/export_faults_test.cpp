@@ -11,7 +11,7 @@
 #include "core/errors.h"
 #include "export/export_run.h"
 #include "faults/fault_support.h"
-#include "platform/platform.h"
+#include "platform/system_errors.h"
 #include "support/run_helper.h"
 #include "support/table_reader.h"
 

@@ -5,7 +5,7 @@
 
 #include "core/errors.h"
 #include "faults/fault_support.h"
-#include "platform/platform.h"
+#include "platform/system_errors.h"
 #include "support/run_helper.h"
 
 namespace tvz {

@@ -1,128 +1,168 @@
-// File look-up without regard to letter case, and replacing a file only once
-// its new contents are complete.
-#include "platform/platform.h"
-
-#include <gtest/gtest.h>
-
+// Case-blind file look-up and whole-file replacement, on the file system.
 #include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "support/temp_dir.h"
+#include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
+#include "platform/file_io.h"
+#include "platform/files.h"
+#include "support/test_support.h"
 
 namespace tvz {
 namespace {
 
-namespace fs = std::filesystem;
 using test::TempDir;
+namespace fs = std::filesystem;
 
-std::vector<std::string> Entries(const fs::path& folder) {
+enum class Kind { kFile, kFolder, kFifo };
+
+struct Entry {
+  std::string name;
+  Kind kind;
+};
+
+void Make(const TempDir& dir, const std::vector<Entry>& entries) {
+  for (const Entry& e : entries) {
+    const fs::path p = dir / e.name;
+    switch (e.kind) {
+      case Kind::kFile: test::WriteBytes(p, e.name); break;
+      case Kind::kFolder: fs::create_directory(p); break;
+      case Kind::kFifo:
+#ifndef _WIN32
+        ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0);
+#endif
+        break;
+    }
+  }
+}
+
+std::vector<std::string> Listing(const fs::path& folder) {
   std::vector<std::string> names;
   for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
 }
 
-// What FindFile finds, as text; "-" for nothing.
-std::string Found(const fs::path& folder, const char* name) {
-  const std::optional<fs::path> found = platform::FindFile(folder, name);
-  return found ? found->string() : "-";
+struct LookUpCase {
+  const char* what;
+  std::vector<Entry> entries;
+  const char* name;               // as the program spells it
+  std::optional<std::string> found;  // the entry FindFile gives
+};
+
+void CheckLookUps(const std::vector<LookUpCase>& cases) {
+  for (const LookUpCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir dir;
+    Make(dir, c.entries);
+    const auto found = platform::FindFile(dir.path(), c.name);
+    ASSERT_EQ(found.has_value(), c.found.has_value());
+    if (found) {
+      EXPECT_EQ(found->filename().string(), *c.found);
+    }
+    // Writing reuses the spelling found, else takes the program's.
+    EXPECT_EQ(platform::PathForWriting(dir.path(), c.name).filename().string(),
+              c.found.value_or(c.name));
+  }
 }
 
-TEST(FileLookUp, FindFileIgnoresAsciiCaseAndOnlyFindsFiles) {
-  TempDir dir;
-  test::WriteBytes(dir / "Zarp_Prof.TXT", "p");
-  fs::create_directory(dir / "ZARP_AULAS.TXT");
-  const struct {
-    const char* asked;
-    const char* found;  // nullptr: none
-  } cases[] = {
-      {"Zarp_Prof.TXT", "Zarp_Prof.TXT"},
-      {"zarp_prof.txt", "Zarp_Prof.TXT"},
-      {"ZARP_PROF.TXT", "Zarp_Prof.TXT"},
-      {"zarp_prof.tx", nullptr},
-      {"zarp_aulas.txt", nullptr},  // a folder is no file
-      {"ZARP_AULAS.TXT", nullptr},
-      {"zarp_sesiones.txt", nullptr},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.asked);
-    const std::optional<fs::path> found = platform::FindFile(dir.path(), c.asked);
-    if (!c.found) {
-      EXPECT_FALSE(found.has_value()) << found->string();
-      continue;
-    }
-    ASSERT_TRUE(found.has_value());
-    EXPECT_TRUE(fs::equivalent(*found, dir / c.found)) << found->string();
-  }
-  EXPECT_EQ(Found(dir / "missing", "zarp_prof.txt"), "-");
+TEST(FindFile, OnEverySystem) {
+  CheckLookUps({
+      {"the exact spelling", {{"zarp_prof.txt", Kind::kFile}}, "zarp_prof.txt", "zarp_prof.txt"},
+      {"an empty folder", {}, "zarp_prof.txt", std::nullopt},
+      {"a folder of that name is no file", {{"zarp_prof.txt", Kind::kFolder}}, "zarp_prof.txt",
+       std::nullopt},
+      {"a longer name is another file", {{"zarp_prof.txt.bak", Kind::kFile}}, "zarp_prof.txt",
+       std::nullopt},
+  });
 }
 
 #ifndef _WIN32
-// Only a system whose names keep case can hold two spellings of one name.
-TEST(FileLookUp, TheExactSpellingFirstThenTheFirstInNameOrder) {
-  TempDir dir;
-  for (const char* name : {"zarp_grupo.txt", "Zarp_Grupo.txt", "ZARP_GRUPO.TXT"})
-    test::WriteBytes(dir / name, name);
-  EXPECT_EQ(Found(dir.path(), "zarp_grupo.txt"), (dir / "zarp_grupo.txt").string());
-  EXPECT_EQ(Found(dir.path(), "Zarp_Grupo.txt"), (dir / "Zarp_Grupo.txt").string());
-  EXPECT_EQ(Found(dir.path(), "zarp_GRUPO.txt"), (dir / "ZARP_GRUPO.TXT").string());
+TEST(FindFile, CaseVariantsWhereNamesKeepCase) {
+  CheckLookUps({
+      {"the exact spelling wins",
+       {{"ZARP_PROF.TXT", Kind::kFile}, {"zarp_prof.txt", Kind::kFile}, {"Zarp_Prof.txt", Kind::kFile}},
+       "zarp_prof.txt", "zarp_prof.txt"},
+      {"the first variant in name order",
+       {{"zarp_Prof.txt", Kind::kFile}, {"ZARP_PROF.TXT", Kind::kFile}, {"Zarp_prof.txt", Kind::kFile}},
+       "zarp_prof.txt", "ZARP_PROF.TXT"},
+      {"a folder variant does not count",
+       {{"ZARP_PROF.TXT", Kind::kFolder}, {"zarp_Prof.TXT", Kind::kFile}}, "zarp_prof.txt",
+       "zarp_Prof.TXT"},
+      {"a folder with the exact name gives way to a file variant",
+       {{"zarp_prof.txt", Kind::kFolder}, {"ZARP_prof.txt", Kind::kFile}}, "zarp_prof.txt",
+       "ZARP_prof.txt"},
+      {"a pipe does not count", {{"ZARP_PROF.TXT", Kind::kFifo}}, "zarp_prof.txt", std::nullopt},
+      {"only ASCII letters fold", {{"ESPA\xC3\x91" "A.TXT", Kind::kFile}}, "espa\xC3\xB1" "a.txt",
+       std::nullopt},
+  });
 }
 #endif
 
-TEST(FileLookUp, PathForWritingReusesAnotherSpellingOfTheName) {
+TEST(FindFile, MissingFolder) {
   TempDir dir;
-  test::WriteBytes(dir / "zarp_horario.txt", "old");
-  EXPECT_TRUE(fs::equivalent(platform::PathForWriting(dir.path(), "ZARP_HORARIO.TXT"),
-                             dir / "zarp_horario.txt"));
-  EXPECT_EQ(platform::PathForWriting(dir.path(), "ZARP_PROF.TXT").string(),
-            (dir / "ZARP_PROF.TXT").string());
-  fs::create_directory(dir / "asigt.dbf");  // a folder is not reused
-  EXPECT_EQ(platform::PathForWriting(dir.path(), "ASIGT.DBF").string(),
-            (dir / "ASIGT.DBF").string());
+  EXPECT_FALSE(platform::FindFile(dir / "nada", "zarp_prof.txt"));
+  EXPECT_EQ(platform::PathForWriting(dir / "nada", "zarp_prof.txt"), dir / "nada" / "zarp_prof.txt");
 }
 
-TEST(AtomicReplace, WritesNewFilesAndReplacesOldOnesLeavingNothingBeside) {
-  const struct {
-    const char* name;
-    const char* old_bytes;  // nullptr: no file before
+TEST(ReplaceFileAtomically, WritesExactBytes) {
+  const std::string binary("0\r\n\0\xFF\x80 end\n", 10);
+  struct Case {
+    const char* what;
+    std::optional<std::string> before;  // the target's bytes beforehand
     std::string bytes;
   } cases[] = {
-      {"a new file", nullptr, "0ZARP_HORARIO.TXT\r\n"},
-      {"an old file", "old contents, longer than the new", "new"},
-      {"an old file emptied", "old", ""},
-      {"bytes of every value", "old", std::string("\0\x1A\xFF\r\n", 5)},
+      {"a new file", std::nullopt, binary},
+      {"an empty file", std::nullopt, ""},
+      {"over a longer file", std::string(100000, 'x'), binary},
+      {"over a shorter file", "old", std::string(300000, '\xE1')},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
     TempDir dir;
     const fs::path target = dir / "ZARP_HORARIO.TXT";
-    if (c.old_bytes) test::WriteBytes(target, c.old_bytes);
+    if (c.before) test::WriteBytes(target, *c.before);
     int error = 0;
-    ASSERT_TRUE(platform::ReplaceFileAtomically(target, c.bytes, error)) << error;
+    ASSERT_TRUE(platform::ReplaceFileAtomically(target, c.bytes, error));
     EXPECT_EQ(test::ReadBytes(target), c.bytes);
-    EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"ZARP_HORARIO.TXT"});
+    EXPECT_EQ(Listing(dir.path()), std::vector<std::string>{"ZARP_HORARIO.TXT"});
   }
 }
 
-TEST(AtomicReplace, AFailureLeavesTheTargetAsItWasAndNoTemporaryFile) {
-  TempDir dir;
-  int error = 0;
-  EXPECT_FALSE(platform::ReplaceFileAtomically(dir / "missing" / "T.TXT", "x", error));
-  EXPECT_NE(error, 0);
-  EXPECT_TRUE(Entries(dir.path()).empty());
-
-  // A folder in the target's place cannot be replaced by a file.
-  const fs::path target = dir / "T.TXT";
-  fs::create_directory(target);
-  test::WriteBytes(target / "inside", "kept");
-  error = 0;
-  EXPECT_FALSE(platform::ReplaceFileAtomically(target, "x", error));
-  EXPECT_NE(error, 0);
-  EXPECT_TRUE(fs::is_directory(target));
-  EXPECT_EQ(test::ReadBytes(target / "inside"), "kept");
-  EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"T.TXT"});
+TEST(ReplaceFileAtomically, FailureChangesNothing) {
+  struct Case {
+    const char* what;
+    std::vector<Entry> entries;
+    const char* target;  // inside the scratch folder
+  } cases[] = {
+      {"the target's folder is missing", {}, "nada/ZARP_HORARIO.TXT"},
+      {"a file where its folder should be", {{"zarp", Kind::kFile}}, "zarp/ZARP_HORARIO.TXT"},
+      {"a folder holds the target's name", {{"ZARP_HORARIO.TXT", Kind::kFolder}},
+       "ZARP_HORARIO.TXT"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir dir;
+    Make(dir, c.entries);
+    const std::vector<std::string> before = Listing(dir.path());
+    int error = 0;
+    EXPECT_FALSE(platform::ReplaceFileAtomically(dir / c.target, "new bytes", error));
+    EXPECT_NE(error, 0);
+    EXPECT_EQ(Listing(dir.path()), before);  // no temp file left, nothing replaced
+    for (const Entry& e : c.entries) {
+      if (e.kind == Kind::kFile) {
+        EXPECT_EQ(test::ReadBytes(dir / e.name), e.name);
+      } else {
+        EXPECT_TRUE(fs::is_directory(dir / e.name));
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 // takes the place of an old one.
 #include <gtest/gtest.h>
 
-#include "platform/platform.h"
+#include "platform/clock.h"
 #include "support/test_support.h"
 #include "tables/dbf_fixture.h"
 #include "tables/dbf_table.h"
