@@ -12,6 +12,7 @@
 namespace tvz {
 namespace {
 
+using dbf::kTypeCharacter;
 using test::DbfFixture;
 using Rows = std::vector<std::vector<std::string>>;
 
@@ -82,7 +83,10 @@ TEST_F(DbfCodePagesReadTest, CodePagesByLanguageDriver) {
   };
   for (const Case& c : cases) {
     table.Close();
-    Open(DbfFixture(0x03, {{"S", kTypeCharacter, 5}}).LanguageDriver(c.ldid).Record({c.stored}).Bytes());
+    Open(DbfFixture(0x03, {{"S", kTypeCharacter, 5}})
+             .LanguageDriver(c.ldid)
+             .Record({c.stored})
+             .Bytes());
     EXPECT_EQ(ReadAll(), (Rows{{c.read}})) << std::hex << int{c.ldid};
   }
 }
@@ -93,7 +97,11 @@ TEST_F(DbfCodePagesReadTest, CodePagesOfLevel7DriverNames) {
       {"", "\xA4"}};
   for (const auto& [driver, read] : cases) {
     table.Close();
-    Open(DbfFixture(0x04, {{"S", kTypeCharacter, 2}}).LanguageDriver(0).DriverName(driver).Record({"\xA4"}).Bytes());
+    Open(DbfFixture(0x04, {{"S", kTypeCharacter, 2}})
+             .LanguageDriver(0)
+             .DriverName(driver)
+             .Record({"\xA4"})
+             .Bytes());
     EXPECT_EQ(ReadAll(), (Rows{{read}})) << driver;
   }
 }
