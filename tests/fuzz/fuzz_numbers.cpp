@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -104,11 +105,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     double v;
     std::memcpy(&v, data, sizeof v);
     if (std::isfinite(v)) TableNumbers(v);
-  } else {
-    try {
-      TableNumbers(StrToFloat(text));
-    } catch (const RunError&) {
-    }
+  } else if (const std::optional<double> v = ParseFloat(text)) {
+    TableNumbers(*v);
   }
   return 0;
 }
