@@ -52,7 +52,7 @@ int Run(const cli::Options& options) {
     WriteToTerminal(TerminalStream::kError, WithFinalStop(e.what()) + '\n');
     return cli::kExitError;
   }
-  if (outcome == RunOutcome::Refused) return cli::kExitIncomplete;
+  if (outcome == RunOutcome::kRefused) return cli::kExitIncomplete;
   PrintReport(c);
   return c.Transformado == 1 ? cli::kExitOk : cli::kExitIncomplete;
 }

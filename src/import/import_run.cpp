@@ -121,7 +121,7 @@ RunOutcome ImportRun(Conversion& c) {
   if (!platform::DirectoryExists(c.RutaCarpeta)) {
     c.Show("No existe la carpeta");
     if (c.Embedded) c.Transformado = 0;
-    return RunOutcome::Refused;
+    return RunOutcome::kRefused;
   }
   BusyCursor busy(*c.host);
 
@@ -179,7 +179,7 @@ RunOutcome ImportRun(Conversion& c) {
   busy.End();
   c.Transformado = 1;
   c.Show("Proceso finalizado");
-  return RunOutcome::Finished;
+  return RunOutcome::kFinished;
 }
 
 }  // namespace tvz

@@ -37,7 +37,7 @@ std::optional<std::string> OpenFile::ReadAll(int& native_error) {
 
 std::optional<std::string> ReadWholeFile(const fs::path& file, int& native_error) {
   OpenFile f;
-  if (f.Open(file, false, true, native_error) != OpenFile::Result::Ok) return std::nullopt;
+  if (f.Open(file, OpenFile::Sharing::kShared, OpenFile::Access::kRead, native_error) != OpenFile::Result::kOk) return std::nullopt;
   return f.ReadAll(native_error);
 }
 

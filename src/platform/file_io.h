@@ -32,10 +32,13 @@ public:
   OpenFile& operator=(OpenFile&& other) noexcept;
   ~OpenFile();
 
-  enum class Result { Ok, Failed, InUse };
-  // Opens `file` for reading (and writing, unless read_only). InUse means
-  // another program holds it exclusively (or, with exclusive, has it open).
-  Result Open(const fs::path& file, bool exclusive, bool read_only, int& native_error);
+  enum class Result { kOk, kFailed, kInUse };
+  enum class Sharing { kShared, kExclusive };
+  enum class Access { kRead, kReadWrite };
+  // Opens `file` for reading (and writing, with kReadWrite; a file that may
+  // only be read is then opened for reading). kInUse means another program
+  // holds it exclusively (or, with kExclusive, has it open).
+  Result Open(const fs::path& file, Sharing sharing, Access access, int& native_error);
   // Reads the whole file from its start.
   std::optional<std::string> ReadAll(int& native_error);
   // Reads up to `size` bytes into `out`; returns the count, or -1 on error.

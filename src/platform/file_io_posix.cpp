@@ -13,31 +13,33 @@
 
 namespace tvz::platform {
 
-OpenFile::Result OpenFile::Open(const fs::path& file, bool exclusive, bool read_only,
+OpenFile::Result OpenFile::Open(const fs::path& file, Sharing sharing, Access access,
                                 int& native_error) {
   Close();
+  const bool exclusive = sharing == Sharing::kExclusive;
+  const bool read_only = access == Access::kRead;
   int fd = ::open(file.c_str(), (read_only ? O_RDONLY : O_RDWR) | O_CLOEXEC);
   if (fd < 0 && !read_only && (errno == EACCES || errno == EROFS))
     fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);  // a read-only file is read only
   if (fd < 0) {
     native_error = errno;
-    return Result::Failed;
+    return Result::kFailed;
   }
   struct stat st{};
   if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
     ::close(fd);
     native_error = EISDIR;
-    return Result::Failed;
+    return Result::kFailed;
   }
   // Advisory locks: an exclusive user takes LOCK_EX, everybody else LOCK_SH,
   // so two instances of this program keep each other out as Windows does.
   if (::flock(fd, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
     native_error = errno;
     ::close(fd);
-    return native_error == EWOULDBLOCK ? Result::InUse : Result::Failed;
+    return native_error == EWOULDBLOCK ? Result::kInUse : Result::kFailed;
   }
   handle_ = fd;
-  return Result::Ok;
+  return Result::kOk;
 }
 
 std::int64_t OpenFile::Read(char* out, std::int64_t size, int& native_error) {

@@ -14,14 +14,16 @@ HANDLE AsHandle(std::intptr_t h) { return reinterpret_cast<HANDLE>(h); }
 
 }  // namespace
 
-OpenFile::Result OpenFile::Open(const fs::path& file, bool exclusive, bool read_only,
+OpenFile::Result OpenFile::Open(const fs::path& file, Sharing sharing, Access access,
                                 int& native_error) {
   Close();
-  DWORD access = GENERIC_READ | (read_only ? 0 : GENERIC_WRITE);
+  const bool exclusive = sharing == Sharing::kExclusive;
+  const bool read_only = access == Access::kRead;
+  DWORD rights = GENERIC_READ | (read_only ? 0 : GENERIC_WRITE);
   // Readers let others read but not write, as the ZARP files were always read;
   // writers share both ways; exclusive users share nothing.
   DWORD share = exclusive ? 0 : (read_only ? FILE_SHARE_READ : FILE_SHARE_READ | FILE_SHARE_WRITE);
-  HANDLE h = CreateFileW(file.wstring().c_str(), access, share, nullptr, OPEN_EXISTING,
+  HANDLE h = CreateFileW(file.wstring().c_str(), rights, share, nullptr, OPEN_EXISTING,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE && !read_only && GetLastError() == ERROR_ACCESS_DENIED) {
     // A read-only file is opened for reading only.
@@ -31,11 +33,11 @@ OpenFile::Result OpenFile::Open(const fs::path& file, bool exclusive, bool read_
   if (h == INVALID_HANDLE_VALUE) {
     native_error = static_cast<int>(GetLastError());
     return native_error == ERROR_SHARING_VIOLATION || native_error == ERROR_LOCK_VIOLATION
-               ? Result::InUse
-               : Result::Failed;
+               ? Result::kInUse
+               : Result::kFailed;
   }
   handle_ = reinterpret_cast<std::intptr_t>(h);
-  return Result::Ok;
+  return Result::kOk;
 }
 
 std::int64_t OpenFile::Read(char* out, std::int64_t size, int& native_error) {

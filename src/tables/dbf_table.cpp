@@ -118,8 +118,9 @@ void DbfTable::Finish() {
     // The old table is not replaced under a program that holds it open.
     platform::OpenFile old;
     int ignored = 0;
-    if (old.Open(impl.path, /*exclusive=*/true, /*read_only=*/true, ignored) ==
-        platform::OpenFile::Result::InUse) {
+    if (old.Open(impl.path, platform::OpenFile::Sharing::kExclusive,
+                 platform::OpenFile::Access::kRead, ignored) ==
+        platform::OpenFile::Result::kInUse) {
       throw dbf::InUseError(impl.Label());
     }
   }
@@ -147,12 +148,15 @@ void DbfTable::Open() {
   if (!found) throw RunError(missing);
 
   int error = 0;
-  switch (impl.file.Open(impl.path, Exclusive, ReadOnly, error)) {
-    case platform::OpenFile::Result::Ok:
+  using Sharing = platform::OpenFile::Sharing;
+  using Access = platform::OpenFile::Access;
+  switch (impl.file.Open(impl.path, Exclusive ? Sharing::kExclusive : Sharing::kShared,
+                         ReadOnly ? Access::kRead : Access::kReadWrite, error)) {
+    case platform::OpenFile::Result::kOk:
       break;
-    case platform::OpenFile::Result::InUse:
+    case platform::OpenFile::Result::kInUse:
       throw dbf::InUseError(impl.Label());
-    case platform::OpenFile::Result::Failed:
+    case platform::OpenFile::Result::kFailed:
       switch (platform::IoCodeFromNative(error)) {
         case 2: throw RunError(missing);
         case 32: throw dbf::InUseError(impl.Label());

@@ -285,7 +285,7 @@ void TMForm::RunConversion(RunOutcome (*run)(Conversion&)) {
     ShowError(e.what());
     return;
   }
-  if (outcome == RunOutcome::Finished) {
+  if (outcome == RunOutcome::kFinished) {
     run_finished_ = true;
     UpdateButtons();
   }

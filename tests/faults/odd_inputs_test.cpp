@@ -192,7 +192,7 @@ TEST_F(OddInputTest, AFolderWhereAFileIsExpectedAndTheOtherWayRound) {
   for (bool exporting : {true, false}) {
     const auto kind = exporting ? test::RunKind::kExport : test::RunKind::kImport;
     const test::RunResult r = test::Run(kind, zarp / "fichero", vtemp.path());
-    EXPECT_EQ(r.outcome, RunOutcome::Refused);
+    EXPECT_EQ(r.outcome, RunOutcome::kRefused);
     EXPECT_EQ(r.host.messages, std::vector<std::string>{"No existe la carpeta"});
   }
   // An input file that is a folder is a missing file.

@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(!r.error.empty());
     FUZZ_CHECK(r.status == -1);
   } else {
-    FUZZ_CHECK(*r.outcome == RunOutcome::Finished);
+    FUZZ_CHECK(*r.outcome == RunOutcome::kFinished);
     FUZZ_CHECK(r.host.messages.back() == "Proceso finalizado");
   }
   FUZZ_CHECK(!r.host.Busy());

@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(!r.host.Busy());
     return 0;
   }
-  FUZZ_CHECK(*r.outcome == RunOutcome::Finished);
+  FUZZ_CHECK(*r.outcome == RunOutcome::kFinished);
   FUZZ_CHECK(r.status == 1);
   FUZZ_CHECK(!r.host.Busy());
   const std::string bytes = test::ReadBytes(out_file);
