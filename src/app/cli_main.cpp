@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/cli_options.h"
+#include "app/cli_restaurar.h"
 #include "core/conversion.h"
 #include "core/errors.h"
 #include "export/export_run.h"
@@ -73,6 +74,7 @@ int main(int argc, char** argv) {
     return cli::kExitOk;
   }
   try {
+    if (parsed.options->mode == cli::Mode::kRestaurar) return cli::RunRestaurar(*parsed.options);
     return Run(*parsed.options);
   } catch (const std::exception& e) {
     // Not a program text: the library's or the system's, in its own encoding.

@@ -6,11 +6,16 @@ namespace tvz::cli {
 
 const char* HelpText() {
   return "Uso: transvardelzarp exportar|importar CARPETA [--vtemp DIR]\n"
+         "     transvardelzarp restaurar [COPIA] [--vtemp DIR]\n"
          "\n"
          "  exportar     Convierte los ficheros de ZARP de CARPETA en las tablas de\n"
          "               Vardelin (ASIGNOMT, PROFT, AULAT, GRUPOST, ASIGT, DIASHORAST).\n"
          "  importar     Convierte el horario calculado por Vardelin (SOLUC) en\n"
          "               CARPETA/ZARP_HORARIO.TXT.\n"
+         "  restaurar    Sin COPIA, lista las copias de las tablas que han sustituido las\n"
+         "               exportaciones (en COPIAS, dentro de la carpeta de trabajo), de la\n"
+         "               m\xE1" "s reciente a la m\xE1" "s antigua. Con COPIA, vuelve a poner sus\n"
+         "               tablas, tras guardar como copia nueva las que sustituye.\n"
          "  --vtemp DIR  Carpeta de trabajo con las tablas (por omisi\xF3" "n, la que Vardelin\n"
          "               ve como C:\\VTEMP: $WINEPREFIX/drive_c/VTEMP o ~/.wine/drive_c/VTEMP).\n"
          "  --help       Muestra esta ayuda.\n"
@@ -21,6 +26,20 @@ const char* HelpText() {
          "Estado de salida: 0 proceso finalizado; 1 faltaba alg\xFA" "n fichero o la carpeta\n"
          "no existe; 2 un error detuvo el proceso; 64 l\xED" "nea de \xF3" "rdenes incorrecta.\n";
 }
+
+namespace {
+
+// restaurar [COPIA]: no folder; the copy as given.
+ParseResult ParseRestaurar(Options options, const std::vector<std::string>& positional) {
+  if (positional.size() > 2) return {std::nullopt, "se espera como mucho una copia", {}};
+  options.mode = Mode::kRestaurar;
+  if (positional.size() == 2) options.copy = positional[1];
+  if (options.vtemp && options.vtemp->empty())
+    return {std::nullopt, "la carpeta de --vtemp no puede estar vac\xED" "a", {}};
+  return {options, {}, {}};
+}
+
+}  // namespace
 
 ParseResult ParseOptions(const std::vector<std::string>& args) {
   Options options;
@@ -42,6 +61,8 @@ ParseResult ParseOptions(const std::vector<std::string>& args) {
       positional.push_back(a);
     }
   }
+  if (!positional.empty() && ascii::Lowered(positional[0]) == "restaurar")
+    return ParseRestaurar(std::move(options), positional);
   if (positional.size() != 2) return {std::nullopt, "se esperan un modo y una carpeta", {}};
   const std::string mode = ascii::Lowered(positional[0]);
   if (mode == "exportar") options.mode = Mode::kExportar;

@@ -1,6 +1,7 @@
 #pragma once
 // The command line of `transvardelzarp`:
 //   transvardelzarp exportar|importar CARPETA [--vtemp DIR]
+//   transvardelzarp restaurar [COPIA] [--vtemp DIR]
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -16,12 +17,13 @@ enum ExitCode : int {
   kExitUsage = 64,    // the command line is wrong
 };
 
-enum class Mode { kExportar, kImportar };
+enum class Mode { kExportar, kImportar, kRestaurar };
 
 struct Options {
   bool help = false;
   Mode mode = Mode::kExportar;
   std::filesystem::path folder;                  // CARPETA
+  std::optional<std::string> copy;               // restaurar: COPIA, as given
   std::optional<std::filesystem::path> vtemp;    // --vtemp DIR
 };
 

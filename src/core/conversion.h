@@ -4,10 +4,13 @@
 // through RunHost.
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace tvz {
+
+class CopyRun;  // export/table_copies.h
 
 class RunHost {
 public:
@@ -39,6 +42,9 @@ struct Conversion {
   bool Embedded = false;
   RunHost* host = nullptr;
   std::vector<TableReport> report;
+  // Where an export keeps the tables it replaces (set by the export run;
+  // none: nothing is kept). Afterwards it names the copy the run made.
+  std::shared_ptr<CopyRun> copies;
 
   void Show(const std::string& text) const { host->ShowMessage(text); }
 };

@@ -1,6 +1,8 @@
 #include "export/export_run.h"
 
 #include "export/converter_support.h"
+#include "export/table_copies.h"
+#include "platform/clock.h"
 #include "platform/files.h"
 
 namespace tvz {
@@ -25,7 +27,8 @@ std::unique_ptr<DbfTable> NewTable(const Conversion& c, std::string_view name,
 }
 
 void FinishTable(Conversion& c, DbfTable& table, std::string_view name, std::uint64_t skipped) {
-  table.Finish();
+  // The table it replaces goes into the run's copy first.
+  table.Finish(c.copies ? c.copies->Hook() : DbfTable::BeforeReplace{});
   c.report.push_back({std::string(name), table.RecordCount(), skipped});
 }
 
@@ -37,6 +40,7 @@ RunOutcome ExportRun(Conversion& c) {
   }
   BusyCursor busy(*c.host);
   c.Transformado = 1;
+  c.copies = std::make_shared<CopyRun>(c.WorkingFolder, platform::Now());
   try {
     ConvertirAsignaturas(c);
     ConvertirProfesores(c);

@@ -10,7 +10,8 @@ namespace tvz {
 //    status to -1; returns Refused.
 //  * otherwise: busy cursor, status 1, the six converters in order (a missing
 //    required file shows its message, sets -1 and the run goes on), busy
-//    cursor off, "Proceso finalizado"; returns Finished.
+//    cursor off, "Proceso finalizado"; returns Finished. Each table it
+//    replaces is kept first in c.copies (export/table_copies.h).
 //  * an error (RunError) inside a converter ends the run: the status becomes
 //    -1, the busy cursor is turned off, that converter's table stays as it was
 //    and the error propagates to the front.

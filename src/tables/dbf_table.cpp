@@ -104,7 +104,7 @@ void DbfTable::CreateTable() {
   impl_->Activate(true);
 }
 
-void DbfTable::Finish() {
+void DbfTable::Finish(const BeforeReplace& before_replace) {
   RequireOpen();
   Impl& impl = *impl_;
   if (!impl.created) throw dbf::TableError(TableName, "no se ha creado con este programa");
@@ -124,6 +124,15 @@ void DbfTable::Finish() {
       throw dbf::InUseError(impl.Label());
     }
   }
+  const std::string mdx = fs::path(FileName()).stem().string() + ".MDX";
+  const std::optional<fs::path> index = platform::FindFile(DatabaseName, mdx);
+  if (before_replace) {
+    std::vector<fs::path> old_files;
+    std::error_code ignored_error;
+    if (fs::is_regular_file(impl.path, ignored_error)) old_files.push_back(impl.path);
+    if (index) old_files.push_back(*index);
+    if (!old_files.empty()) before_replace(old_files);
+  }
   dbf::WriteHeader(impl.layout, static_cast<std::uint32_t>(impl.count), platform::Now(),
                    impl.image.data());
   impl.image.push_back(dbf::kEndOfFile);
@@ -133,8 +142,7 @@ void DbfTable::Finish() {
   if (!written) {
     throw dbf::CannotError("escribir", impl.Label(), platform::SystemErrorText(error));
   }
-  const std::string mdx = fs::path(FileName()).stem().string() + ".MDX";
-  if (auto index = platform::FindFile(DatabaseName, mdx)) platform::RemoveIfExists(*index);
+  if (index) platform::RemoveIfExists(*index);
 }
 
 void DbfTable::Open() {

@@ -21,6 +21,7 @@
 // truncated files are errors, never reads out of bounds.
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -137,12 +138,18 @@ public:
   // integer -> N(11,0), float -> N(20,4)); open and empty afterwards. Checks
   // that DatabaseName exists. Writes nothing until Finish().
   void CreateTable();
+  // Called by Finish() with the files it is about to replace or remove (the
+  // old NAME.DBF and NAME.MDX, those that exist), once the table is known to
+  // be replaceable and before anything on disk changes. An error it throws
+  // ends Finish() with the old files untouched.
+  using BeforeReplace = std::function<void(const std::vector<std::filesystem::path>& old_files)>;
+
   // Writes the created table (version 0x03, language driver 0x57 = cp1252,
   // no index, 0x1A end marker) in place of NAME.DBF and removes NAME.MDX.
   // The table stays open; a later Finish() writes it again.
   // REQUIRES: created by CreateTable(), open, not appending or editing
   // (RunError otherwise).
-  void Finish();
+  void Finish(const BeforeReplace& before_replace = {});
 
   // Opens the existing table file; does nothing when already open. A
   // missing file, a file another program holds, and a damaged file are
