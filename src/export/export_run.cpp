@@ -28,7 +28,8 @@ std::unique_ptr<DbfTable> NewTable(const Conversion& c, std::string_view name,
 
 void FinishTable(Conversion& c, DbfTable& table, std::string_view name, std::uint64_t skipped) {
   // The table it replaces goes into the run's copy first.
-  table.Finish(c.copies ? c.copies->Hook() : DbfTable::BeforeReplace{});
+  if (c.copies) c.copies->Finish(table);
+  else table.Finish();
   c.report.push_back({std::string(name), table.RecordCount(), skipped});
 }
 

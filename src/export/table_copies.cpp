@@ -186,6 +186,7 @@ void CopyRun::MakeFolder() {
 }
 
 void CopyRun::KeepBeforeReplace(const std::vector<fs::path>& files) {
+  last_kept_.clear();
   for (const fs::path& file : files) {
     if (folder_.empty()) MakeFolder();
     const fs::path kept = folder_ / file.filename();
@@ -193,11 +194,27 @@ void CopyRun::KeepBeforeReplace(const std::vector<fs::path>& files) {
     std::error_code error;
     if (fs::exists(kept, error)) continue;
     KeepFile(file, kept);
+    last_kept_.push_back(kept);
   }
 }
 
-DbfTable::BeforeReplace CopyRun::Hook() {
-  return [this](const std::vector<fs::path>& old_files) { KeepBeforeReplace(old_files); };
+void CopyRun::Forget(const std::vector<fs::path>& kept) {
+  for (const fs::path& file : kept) platform::RemoveIfExists(file);
+  std::error_code error;
+  if (!folder_.empty() && fs::is_empty(folder_, error) && fs::remove(folder_, error)) {
+    folder_.clear();
+    name_.clear();
+  }
+}
+
+void CopyRun::Finish(DbfTable& table) {
+  last_kept_.clear();
+  try {
+    table.Finish([this](const std::vector<fs::path>& old_files) { KeepBeforeReplace(old_files); });
+  } catch (const RunError&) {
+    Forget(last_kept_);
+    throw;
+  }
 }
 
 RestoreResult RestoreCopy(const fs::path& working, std::string_view name, platform::LocalTime now) {

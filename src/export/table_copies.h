@@ -59,20 +59,24 @@ public:
   // is a RunError naming it: the caller must not replace it then.
   void KeepBeforeReplace(const std::vector<std::filesystem::path>& files);
 
-  // The hook for DbfTable::Finish.
-  DbfTable::BeforeReplace Hook();
+  // table.Finish(), keeping the files it replaces first. When Finish fails
+  // after they were kept, the table was not replaced: what this call kept
+  // is removed again (and the copy folder, when that leaves it empty).
+  void Finish(DbfTable& table);
 
   // The copy made so far; "" while nothing was kept.
   const std::string& Name() const { return name_; }
 
 private:
   void MakeFolder();
+  void Forget(const std::vector<std::filesystem::path>& kept);
 
   std::filesystem::path working_;
   platform::LocalTime started_;
   std::string spare_;
   std::string name_;
   std::filesystem::path folder_;
+  std::vector<std::filesystem::path> last_kept_;  // by the latest KeepBeforeReplace
 };
 
 struct RestoreResult {

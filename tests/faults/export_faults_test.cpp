@@ -10,6 +10,7 @@
 
 #include "core/errors.h"
 #include "export/export_run.h"
+#include "export/table_copies.h"
 #include "faults/fault_support.h"
 #include "platform/system_errors.h"
 #include "support/run_helper.h"
@@ -43,10 +44,25 @@ void ExpectStoppedAt(const test::RunResult& o, std::size_t failed, const std::st
       EXPECT_EQ(after.at(mdx), before.at(mdx)) << mdx;
     }
   }
+  // The tables it replaced, and only those, are kept in the run's copy, as
+  // they were.
+  const std::vector<TableCopy> copies = ListCopies(vtemp);
+  ASSERT_EQ(copies.size(), failed > 0 ? 1u : 0u);
+  if (failed > 0) {
+    const faults::Snapshot kept = faults::Take(CopiesFolder(vtemp) / copies[0].name);
+    EXPECT_EQ(kept.size(), 2 * failed);
+    for (std::size_t i = 0; i < failed; ++i) {
+      for (const char* ext : {".DBF", ".MDX"}) {
+        const std::string file = kExportTables[i] + std::string(ext);
+        EXPECT_EQ(kept.count(file) ? kept.at(file) : "<none>", before.at(file)) << file;
+      }
+    }
+  }
   // Nothing else: no half-written file beside the tables.
   for (const auto& entry : after) {
     const std::string& name = entry.first;
-    const bool known = std::any_of(std::begin(kExportTables), std::end(kExportTables), [&](const char* t) {
+    const bool known = name == kCopiesFolderName ||
+                       std::any_of(std::begin(kExportTables), std::end(kExportTables), [&](const char* t) {
       return name == std::string(t) + ".DBF" || name == std::string(t) + ".MDX";
     });
     EXPECT_TRUE(known) << "left behind: " << name;
@@ -133,6 +149,7 @@ TEST_F(ExportFaultTest, ATableHeldByAnotherProgramIsNotReplaced) {
   // PROFT a real table, the others old bytes; another process holds PROFT.
   ASSERT_EQ(test::RunExport(zarp.path(), vtemp.path()).error, "");
   const std::string proft = test::ReadBytes(vtemp / "PROFT.DBF");
+  fs::remove_all(CopiesFolder(vtemp.path()));
   faults::WriteOldTables(vtemp.path());
   test::WriteBytes(vtemp / "PROFT.DBF", proft);
   const faults::Snapshot before = faults::Take(vtemp.path());
@@ -192,8 +209,9 @@ TEST_F(ExportFaultTest, AReadOnlyWorkingFolderStopsAtTheFirstTable) {
   const faults::Snapshot before = faults::Take(tiny.path());
   if (!tiny.MakeReadOnly()) GTEST_SKIP() << "cannot remount the tmpfs read-only";
   const test::RunResult o = test::RunExport(zarp.path(), tiny.path());
+  // The first table cannot be kept, so it is not replaced.
   ExpectStoppedAt(o, 0,
-                  "No se puede escribir la tabla " + (tiny.path() / "ASIGNOMT.DBF").string() +
+                  "No se puede crear la carpeta de copias " + (tiny.path() / "COPIAS").string() +
                       ": " + platform::SystemErrorText(EROFS),
                   tiny.path(), before);
 }
