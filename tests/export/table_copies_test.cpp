@@ -1,0 +1,207 @@
+// The copies of the tables an export replaces: what a run keeps, how copies
+// are named, listed and pruned, and putting one back.
+#include <gtest/gtest.h>
+
+#include "core/errors.h"
+#include "export/export_run.h"
+#include "export/table_copies.h"
+#include "faults/fault_support.h"
+#include "support/run_helper.h"
+
+namespace tvz {
+namespace {
+
+namespace fs = std::filesystem;
+using faults::kExportTables;
+using faults::Snapshot;
+
+Snapshot Tables(const fs::path& vtemp) {
+  Snapshot s = faults::Take(vtemp);
+  s.erase(kCopiesFolderName);
+  return s;
+}
+
+Snapshot Kept(const fs::path& vtemp, const std::string& copy) {
+  return faults::Take(CopiesFolder(vtemp) / copy);
+}
+
+std::vector<std::string> Names(const std::vector<TableCopy>& copies) {
+  std::vector<std::string> names;
+  for (const TableCopy& c : copies) names.push_back(c.name);
+  return names;
+}
+
+class TableCopiesTest : public ::testing::Test {
+protected:
+  void SetUp() override { faults::CopySampleSchool(zarp.path()); }
+  test::TempDir zarp, vtemp;
+};
+
+TEST_F(TableCopiesTest, RestoringPutsBackWhatEachExportReplaced) {
+  faults::WriteOldTables(vtemp.path());  // with an index each
+  const Snapshot old_tables = Tables(vtemp.path());
+  ASSERT_EQ(test::RunExport(zarp.path(), vtemp.path()).error, "");
+  const Snapshot first = Tables(vtemp.path());
+  faults::ReplaceIn(zarp / "ZARP_PROF.TXT", "AGM", "AGX");
+  ASSERT_EQ(test::RunExport(zarp.path(), vtemp.path()).error, "");
+  const Snapshot second = Tables(vtemp.path());
+  ASSERT_NE(first, second);
+
+  // Newest first: the second run kept the first run's tables.
+  const std::vector<TableCopy> copies = ListCopies(vtemp.path());
+  ASSERT_EQ(copies.size(), 2u);
+  EXPECT_EQ(Kept(vtemp.path(), copies[1].name), old_tables);
+  EXPECT_EQ(Kept(vtemp.path(), copies[0].name), first);
+  EXPECT_EQ(copies[0].tables,
+            (std::vector<std::string>{"ASIGNOMT", "ASIGT", "AULAT", "DIASHORAST", "GRUPOST", "PROFT"}));
+
+  const RestoreResult r = RestoreCopy(vtemp.path(), copies[0].name, platform::Now());
+  EXPECT_EQ(r.tables, copies[0].tables);
+  EXPECT_EQ(Tables(vtemp.path()), first);
+  ASSERT_FALSE(r.kept.empty());
+  EXPECT_EQ(ListCopies(vtemp.path()).front().name, r.kept);
+  EXPECT_EQ(Kept(vtemp.path(), r.kept), second);  // what the restore replaced
+
+  // The oldest copy brings the indexes back too.
+  RestoreCopy(vtemp.path(), copies[1].name, platform::Now());
+  EXPECT_EQ(Tables(vtemp.path()), old_tables);
+  EXPECT_EQ(ListCopies(vtemp.path()).size(), 4u);
+}
+
+TEST_F(TableCopiesTest, OnlyTablesThatWereReplacedAreKept) {
+  // No old tables: nothing to keep, no copy folder.
+  ASSERT_EQ(test::RunExport(zarp.path(), vtemp.path()).error, "");
+  EXPECT_FALSE(fs::exists(CopiesFolder(vtemp.path())));
+
+  // Teachers missing: PROFT stays, so it is not in the copy.
+  fs::remove(zarp / "ZARP_PROF.TXT");
+  ASSERT_EQ(test::RunExport(zarp.path(), vtemp.path()).status, -1);
+  std::vector<TableCopy> copies = ListCopies(vtemp.path());
+  ASSERT_EQ(copies.size(), 1u);
+  EXPECT_EQ(copies[0].tables,
+            (std::vector<std::string>{"ASIGNOMT", "ASIGT", "AULAT", "DIASHORAST", "GRUPOST"}));
+
+  // A run that replaces nothing makes no copy.
+  test::TempDir empty;
+  EXPECT_EQ(test::RunExport(empty.path(), vtemp.path()).status, -1);
+  EXPECT_EQ(ListCopies(vtemp.path()).size(), 1u);
+}
+
+TEST(TableCopies, NamesAreListedNewestFirstAndOthersIgnored) {
+  test::TempDir vtemp;
+  const std::vector<std::string> folders = {
+      "20261208-1012",   "20261208-1012-2", "20261208-1012-10", "20261208-0959", "20251231-2359",
+      "2026120-1012",    "20261308-1012",   "20261208-2460",    "20261208-1012-1",
+      "20261208-1012-x", "20261208-1012-02", "copia",           "20261208_1012"};
+  for (const std::string& f : folders) fs::create_directories(CopiesFolder(vtemp.path()) / f);
+  test::WriteBytes(CopiesFolder(vtemp.path()) / "20261208-0959" / "proft.dbf", "x");
+  test::WriteBytes(CopiesFolder(vtemp.path()) / "20261208-0959" / "PROFT.MDX", "x");
+  test::WriteBytes(CopiesFolder(vtemp.path()) / "20261208-0958", "a file, no copy");
+  const std::vector<TableCopy> copies = ListCopies(vtemp.path());
+  EXPECT_EQ(Names(copies), (std::vector<std::string>{"20261208-1012-10", "20261208-1012-2", "20261208-1012",
+                                                     "20261208-0959", "20251231-2359"}));
+  const TableCopy& c = copies[3];
+  EXPECT_EQ(c.tables, std::vector<std::string>{"PROFT"});
+  EXPECT_EQ((std::vector<int>{c.time.year, c.time.month, c.time.day, c.time.hour, c.time.minute}),
+            (std::vector<int>{2026, 12, 8, 9, 59}));
+  EXPECT_EQ(CopyName({2026, 1, 2, 3, 4, 5}), "20260102-0304");
+  EXPECT_TRUE(ListCopies(vtemp / "nada").empty());
+}
+
+TEST(TableCopies, ARunMakesOneUniqueCopyAndPrunesToTheNewestTen) {
+  test::TempDir vtemp;
+  test::WriteBytes(vtemp / "PROFT.DBF", "old");
+  fs::create_directories(CopiesFolder(vtemp.path()) / "mine");
+  for (int minute = 0; minute < 12; ++minute) {
+    CopyRun run(vtemp.path(), {2026, 12, 8, 10, minute, 0});
+    run.KeepBeforeReplace({vtemp / "PROFT.DBF"});
+    run.KeepBeforeReplace({vtemp / "PROFT.DBF"});  // one folder per run
+  }
+  CopyRun same_minute(vtemp.path(), {2026, 12, 8, 10, 11, 30});
+  same_minute.KeepBeforeReplace({vtemp / "PROFT.DBF"});
+  EXPECT_EQ(same_minute.Name(), "20261208-1011-2");
+  const std::vector<TableCopy> copies = ListCopies(vtemp.path());
+  ASSERT_EQ(copies.size(), kKeptCopies);
+  EXPECT_EQ(copies.front().name, "20261208-1011-2");
+  EXPECT_EQ(copies.back().name, "20261208-1003");
+  EXPECT_TRUE(fs::is_directory(CopiesFolder(vtemp.path()) / "mine"));  // not a copy: left alone
+  EXPECT_EQ(test::ReadBytes(CopiesFolder(vtemp.path()) / "20261208-1003" / "PROFT.DBF"), "old");
+
+  PruneCopies(vtemp.path(), 1, "20261208-1003");
+  EXPECT_EQ(Names(ListCopies(vtemp.path())), (std::vector<std::string>{"20261208-1011-2", "20261208-1003"}));
+}
+
+TEST_F(TableCopiesTest, AnUnknownCopyChangesNothing) {
+  faults::WriteOldTables(vtemp.path());
+  ASSERT_EQ(test::RunExport(zarp.path(), vtemp.path()).error, "");
+  const Snapshot before = faults::Take(vtemp.path());
+  for (const char* name : {"20001231-2359", "", "..", "COPIAS"}) {
+    try {
+      RestoreCopy(vtemp.path(), name, platform::Now());
+      ADD_FAILURE() << "restored " << name;
+    } catch (const RunError& e) {
+      EXPECT_EQ(std::string(e.what()), std::string("No existe la copia de las tablas ") + name);
+    }
+  }
+  EXPECT_EQ(faults::Take(vtemp.path()), before);
+  EXPECT_EQ(ListCopies(vtemp.path()).size(), 1u);
+}
+
+// A table made by this program, for the replace tests.
+std::unique_ptr<DbfTable> NewProft(const fs::path& vtemp) {
+  auto t = std::make_unique<DbfTable>();
+  t->DatabaseName = vtemp;
+  t->TableName = "PROFT.DBF";
+  t->FieldDefs = {{"CODIGO", FieldType::ftString, 4}};
+  t->CreateTable();
+  t->Append();
+  t->FieldByName("CODIGO").SetAsString("NEW");
+  t->Post();
+  return t;
+}
+
+TEST_F(TableCopiesTest, TheCopyIsCompleteBeforeTheReplaceStarts) {
+  test::WriteBytes(vtemp / "PROFT.DBF", "old table");
+  test::WriteBytes(vtemp / "PROFT.MDX", "old index");
+  CopyRun run(vtemp.path(), {2026, 12, 8, 10, 12, 0});
+  auto table = NewProft(vtemp.path());
+  // Ended right after the copy, as by a crash: the old files are in place
+  // and whole in the copy.
+  EXPECT_THROW(table->Finish([&](const std::vector<fs::path>& old) {
+    run.KeepBeforeReplace(old);
+    throw RunError("crash");
+  }),
+               RunError);
+  EXPECT_EQ(test::ReadBytes(vtemp / "PROFT.DBF"), "old table");
+  EXPECT_EQ(test::ReadBytes(vtemp / "PROFT.MDX"), "old index");
+  const Snapshot kept = Kept(vtemp.path(), "20261208-1012");
+  EXPECT_EQ(kept, (Snapshot{{"PROFT.DBF", "old table"}, {"PROFT.MDX", "old index"}}));
+  // Once replaced, the copy still holds the old bytes.
+  run.Finish(*table);
+  EXPECT_NE(test::ReadBytes(vtemp / "PROFT.DBF"), "old table");
+  EXPECT_FALSE(fs::exists(vtemp / "PROFT.MDX"));
+  EXPECT_EQ(Kept(vtemp.path(), "20261208-1012"), kept);
+}
+
+#ifndef _WIN32
+
+TEST_F(TableCopiesTest, ATableInUseIsNeitherKeptNorReplacedNorRestored) {
+  ASSERT_EQ(test::RunExport(zarp.path(), vtemp.path()).error, "");
+  ASSERT_EQ(test::RunExport(zarp.path(), vtemp.path()).error, "");
+  const std::string copy = ListCopies(vtemp.path()).front().name;
+  const Snapshot before = faults::Take(vtemp.path());
+  faults::OtherProcessHolds holder(vtemp.path(), "PROFT");
+  ASSERT_TRUE(holder.held());
+  CopyRun run(vtemp.path(), {2030, 1, 1, 0, 0, 0});
+  auto table = NewProft(vtemp.path());
+  EXPECT_THROW(run.Finish(*table), RunError);
+  EXPECT_EQ(run.Name(), "");
+  EXPECT_THROW(RestoreCopy(vtemp.path(), copy, platform::Now()), RunError);
+  EXPECT_EQ(faults::Take(vtemp.path()), before);
+  EXPECT_EQ(ListCopies(vtemp.path()).size(), 1u);
+}
+
+#endif
+
+}  // namespace
+}  // namespace tvz
