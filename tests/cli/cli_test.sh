@@ -47,6 +47,29 @@ out="$scratch/zarp/ZARP_HORARIO.TXT"
   tail -n 1 "$out" | grep -q "^9ZARP_HORARIO.TXT *05000123[0-9]\{12\}72"$'\r$'
 check "import of the sample timetable" 0 $s $?
 
+# The copies of replaced tables: listed newest first, restored byte for byte.
+"$tool" restaurar --vtemp "$scratch/vtemp" >"$scratch/out" 2>&1; s=$?
+grep -q "^No hay copias de las tablas en $scratch/vtemp/COPIAS$" "$scratch/out"; check "restaurar: no copies" 0 $s $?
+mkdir "$scratch/first"; cp "$scratch"/vtemp/*.DBF "$scratch/first/"
+LC_ALL=C sed -i 's/^1AGM /1AGX /' "$scratch/zarp/ZARP_PROF.TXT"
+"$tool" exportar "$scratch/zarp" --vtemp "$scratch/vtemp" >/dev/null 2>&1; s=$?
+check "second export" 0 $s
+"$tool" restaurar --vtemp "$scratch/vtemp" >"$scratch/out" 2>"$scratch/err"; s=$?
+copy=$(cut -d' ' -f1 "$scratch/out" | head -n 1)
+[ "$(wc -l <"$scratch/out")" = 1 ] && grep -q "^[0-9]\{8\}-[0-9]\{4\}  [0-9/]\{10\} [0-9:]\{5\}  ASIGNOMT, ASIGT, AULAT, DIASHORAST, GRUPOST, PROFT$" "$scratch/out"
+check "restaurar: list" 0 $s $?
+first=$copy
+cmp -s "$scratch/vtemp/PROFT.DBF" "$scratch/first/PROFT.DBF"; check "second export changed PROFT" 1 $?
+"$tool" RESTAURAR "$first" --vtemp "$scratch/vtemp" >"$scratch/out" 2>"$scratch/err"; s=$?
+same=0; for t in "$scratch"/first/*.DBF; do cmp -s "$t" "$scratch/vtemp/$(basename "$t")" || same=1; done
+grep -q "^Tablas restauradas de la copia $first: ASIGNOMT, ASIGT" "$scratch/out" && [ $same = 0 ] &&
+  [ "$(ls "$scratch/vtemp/COPIAS" | wc -l)" = 2 ]
+check "restaurar: restore" 0 $s $?
+"$tool" restaurar 20000101-0000 --vtemp "$scratch/vtemp" >"$scratch/out" 2>"$scratch/err"; s=$?
+[ ! -s "$scratch/out" ] && grep -qx "No existe la copia de las tablas 20000101-0000\." "$scratch/err"
+check "restaurar: unknown copy" 2 $s $?
+"$tool" restaurar a b --vtemp "$scratch/vtemp" >/dev/null 2>&1; check "restaurar: two copies" 64 $?
+
 # A missing required file: its message, then the end message; status 1.
 rm "$scratch/zarp/ZARP_PROF.TXT"
 "$tool" exportar "$scratch/zarp" --vtemp "$scratch/vtemp" >"$scratch/out" 2>/dev/null; s=$?
