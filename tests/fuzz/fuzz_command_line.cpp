@@ -26,7 +26,8 @@ void ProgramOptions(const std::vector<std::string>& args) {
   const cli::ParseResult r = cli::ParseOptions(args);
   FUZZ_CHECK(r.options.has_value() != !r.error.empty());
   if (!r.options || r.options->help) return;
-  FUZZ_CHECK(!r.options->folder.empty());
+  // restaurar takes no folder; the other modes always one.
+  FUZZ_CHECK(r.options->folder.empty() == (r.options->mode == cli::Mode::kRestaurar));
   FUZZ_CHECK(!r.options->vtemp || !r.options->vtemp->empty());
 }
 
