@@ -10,6 +10,7 @@
 
 #include "platform/file_io.h"
 #include "platform/native.h"
+#include "platform/system_errors.h"
 
 namespace tvz::platform {
 
@@ -18,19 +19,24 @@ OpenFile::Result OpenFile::Open(const fs::path& file, Sharing sharing, Access ac
   Close();
   const bool exclusive = sharing == Sharing::kExclusive;
   const bool read_only = access == Access::kRead;
-  int fd = ::open(file.c_str(), (read_only ? O_RDONLY : O_RDWR) | O_CLOEXEC);
+  // O_NONBLOCK: opening a FIFO or a device must never wait; anything but a
+  // regular file is refused before a byte is read.
+  constexpr int kFlags = O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
+  int fd = ::open(file.c_str(), (read_only ? O_RDONLY : O_RDWR) | kFlags);
   if (fd < 0 && !read_only && (errno == EACCES || errno == EROFS))
-    fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);  // a read-only file is read only
+    fd = ::open(file.c_str(), O_RDONLY | kFlags);  // a read-only file is read only
   if (fd < 0) {
     native_error = errno;
     return Result::kFailed;
   }
   struct stat st{};
-  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+  const bool stat_ok = ::fstat(fd, &st) == 0;
+  if (!stat_ok || !S_ISREG(st.st_mode)) {
+    native_error = !stat_ok ? errno : S_ISDIR(st.st_mode) ? EISDIR : kErrorNotAFile;
     ::close(fd);
-    native_error = EISDIR;
     return Result::kFailed;
   }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   // Advisory locks: an exclusive user takes LOCK_EX, everybody else LOCK_SH,
   // so two instances of this program keep each other out as Windows does.
   if (::flock(fd, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
