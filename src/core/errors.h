@@ -18,6 +18,12 @@ public:
 // "'%s' no es un valor punto flotante válido".
 [[noreturn]] void ThrowNotFloat(std::string_view text);
 
+// "No hay memoria suficiente para leer el archivo \"<file>\"": a file that
+// does not fit in the memory the system gives the program.
+[[noreturn]] void ThrowNoMemory(std::string_view file_text);
+// The last resort of the fronts when memory runs out elsewhere in a run.
+std::string NoMemoryText();
+
 // Text for a failed file operation, by the numbers the users know from the
 // original program: 2 "No se encuentra el archivo", 3 "Nombre de archivo
 // inválido", 4 "Demasiados archivos abiertos", 5 "Acceso al archivo denegado",

@@ -51,10 +51,9 @@ std::string HoursKey(std::string_view subject, std::string_view level, std::stri
 }
 
 // (subject, level, course) -> hours column of the first line that names them.
-std::unordered_map<std::string, std::string> IndexHours(const std::vector<std::string>& lines) {
+std::unordered_map<std::string, std::string> IndexHours(const TextLines& lines) {
   std::unordered_map<std::string, std::string> index;
-  index.reserve(lines.size());
-  for (const std::string& line : lines) {
+  for (std::string_view line : lines) {
     if (IsSkippedRecord(line, "ZARP_ASIGNATCURSO.TXT")) continue;
     index.try_emplace(
         HoursKey(ColumnField(line, 24, 4), ColumnField(line, 2, 3), ColumnField(line, 8, 3)),

@@ -40,7 +40,7 @@ void ConvertirSesiones(Conversion& c) {
                              "No existe archivo de grupos (ZARP_SESIONES.TXT)");
   if (!input) return;
   SortedCodeList starts;
-  const std::vector<std::string> lines = LoadLines(*input);
+  const TextLines lines = LoadLines(*input);
   auto table = NewTable(c, "DIASHORAST",
                         {Str("DIHO", 10), Str("CODDIHO", 10), Str("DIA", 20), Str("TEXTODIA", 20),
                          Str("HORA", 8), Str("TEXTOHOR", 15), Str("HORADESDE", 8),
@@ -49,7 +49,7 @@ void ConvertirSesiones(Conversion& c) {
   DbfTable& t = *table;
 
   // Pass 1: one slot per data line.
-  for (const std::string& line : lines) {
+  for (std::string_view line : lines) {
     if (IsSkippedRecord(line, "ZARP_SESIONES.TXT")) continue;
     const std::string raw_start = ColumnField(line, 10, 4);
     const std::string start = TimeText(raw_start);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <new>
 
 #include "core/ascii.h"
 #include "core/errors.h"
@@ -171,6 +172,9 @@ void DbfTable::Open() {
     }
     impl.layout = dbf::ReadLayout(*data, impl.Label());
     impl.image = std::move(*data);
+  } catch (const std::bad_alloc&) {
+    impl.Reset();
+    ThrowNoMemory(impl.Label());
   } catch (...) {
     impl.Reset();
     throw;

@@ -249,7 +249,7 @@ TEST_F(OddInputTest, TableHeadersWithAbsurdLengths) {
   };
   test::WriteBytes(vtemp / "SOLUC.DBF", good);
   ASSERT_EQ(test::RunImport(zarp.path(), vtemp.path()).error, "");
-  const std::string all_records = LoadLines(zarp / "ZARP_HORARIO.TXT").back().substr(71);
+  const std::string all_records(LoadLines(zarp / "ZARP_HORARIO.TXT").back().substr(71));
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     test::WriteBytes(vtemp / "SOLUC.DBF", c.bytes);
