@@ -3,6 +3,7 @@
 // error that ends a run goes to standard error. Every program text goes out
 // through platform::WriteToTerminal, in one encoding per output.
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,9 @@ int Run(const cli::Options& options) {
   } catch (const RunError& e) {
     WriteToTerminal(TerminalStream::kError, WithFinalStop(e.what()) + '\n');
     return cli::kExitError;
+  } catch (const std::bad_alloc&) {
+    WriteToTerminal(TerminalStream::kError, WithFinalStop(NoMemoryText()) + '\n');
+    return cli::kExitError;
   }
   if (outcome == RunOutcome::kRefused) return cli::kExitIncomplete;
   PrintReport(c);
@@ -72,8 +76,17 @@ int main(int argc, char** argv) {
     WriteToTerminal(TerminalStream::kOutput, cli::HelpText());
     return cli::kExitOk;
   }
+  platform::KeepRunningWhenOutputCloses();
   try {
-    return Run(*parsed.options);
+    const int status = Run(*parsed.options);
+    // The run has finished whatever became of its messages; say so if some
+    // could not be shown. The status is the run's.
+    if (!(std::cout << std::flush)) {
+      WriteToTerminal(TerminalStream::kError,
+                      "transvardelzarp: no se han podido mostrar todos los mensajes en la "
+                      "salida est\xE1" "ndar\n");
+    }
+    return status;
   } catch (const std::exception& e) {
     // Not a program text: the library's or the system's, in its own encoding.
     std::cerr << "transvardelzarp: " << e.what() << '\n';
