@@ -113,6 +113,14 @@ if [ $memory_limit = 1 ]; then
   grep -qx "No hay memoria suficiente para leer el archivo \"$scratch/odd/ZARP_ASIGNAT.TXT\"" "$scratch/err" &&
     [ "$(cat "$scratch/odd/ZARP_HORARIO.TXT")" = $'old\r' ]
   check "import, a 3 GB ZARP_ASIGNAT.TXT" 2 $s $?
+  # A line too long for memory, in a file read line by line.
+  fresh
+  rm "$scratch/odd/ZARP_ASIGNAT.TXT"; truncate -s 3G "$scratch/odd/ZARP_ASIGNAT.TXT"
+  cp "$scratch/oddv/ASIGNOMT.DBF" "$scratch/before.dbf"
+  (ulimit -v 400000 && exec timeout 20 "$tool" exportar "$scratch/odd" --vtemp "$scratch/oddv") >"$scratch/out" 2>"$scratch/err"; s=$?
+  grep -qx "No hay memoria suficiente para leer el archivo \"$scratch/odd/ZARP_ASIGNAT.TXT\"" "$scratch/err" &&
+    cmp -s "$scratch/before.dbf" "$scratch/oddv/ASIGNOMT.DBF"
+  check "export, a 3 GB line in ZARP_ASIGNAT.TXT" 2 $s $?
   # A whole file of line breaks costs its bytes, not a string per line: read
   # in 400 MB, its first (empty) line is not a time.
   fresh
