@@ -65,7 +65,7 @@ grep -q "^':' no es un valor entero válido\.$" "$scratch/err"; check "conversio
 # Memory and time limits for the runs below that must not hang or eat the
 # machine: 10 s each, and 1 GB where the build allows it (a sanitizer build
 # cannot start under a memory limit; then those checks are skipped).
-memory_limit=0; ( ulimit -v 400000 && "$tool" --help >/dev/null 2>&1 ) && memory_limit=1
+memory_limit=0; ( ulimit -v 400000 && "$tool" --help >/dev/null 2>&1 ) 2>/dev/null && memory_limit=1
 limited() {
   if [ $memory_limit = 1 ]; then (ulimit -v 1000000 && exec timeout 10 "$tool" "$@"); else timeout 10 "$tool" "$@"; fi
 }
