@@ -1,7 +1,9 @@
 #include "export/export_run.h"
 
 #include "export/converter_support.h"
+#include "core/errors.h"
 #include "platform/files.h"
+#include "platform/folder_lock.h"
 
 namespace tvz {
 
@@ -34,6 +36,12 @@ RunOutcome ExportRun(Conversion& c) {
     c.Show("No existe la carpeta");
     if (c.Embedded) c.Transformado = -1;
     return RunOutcome::kRefused;
+  }
+  // The working folder is this run's until it ends.
+  platform::FolderLocks locks;
+  if (auto busy_folder = locks.Hold({c.WorkingFolder})) {
+    c.Transformado = -1;
+    throw RunError(FolderInUseText(platform::PathText(*busy_folder)));
   }
   BusyCursor busy(*c.host);
   c.Transformado = 1;

@@ -12,6 +12,7 @@
 #include "platform/clock.h"
 #include "platform/file_io.h"
 #include "platform/files.h"
+#include "platform/folder_lock.h"
 #include "platform/system_errors.h"
 #include "records/line_reader.h"
 #include "tables/dbf_table.h"
@@ -123,6 +124,11 @@ RunOutcome ImportRun(Conversion& c) {
     if (c.Embedded) c.Transformado = 0;
     return RunOutcome::kRefused;
   }
+  // Both folders are this run's until it ends: the tables it reads (an export
+  // would rewrite them) and the folder it writes into.
+  platform::FolderLocks locks;
+  if (auto busy_folder = locks.Hold({c.WorkingFolder, c.RutaCarpeta}))
+    throw RunError(FolderInUseText(platform::PathText(*busy_folder)));
   BusyCursor busy(*c.host);
 
   const auto subjects = platform::FindFile(c.RutaCarpeta, "zarp_asignat.txt")
