@@ -2,6 +2,7 @@
 
 #include "export/converter_support.h"
 #include "core/errors.h"
+#include "platform/file_io.h"
 #include "platform/files.h"
 #include "platform/folder_lock.h"
 
@@ -37,12 +38,14 @@ RunOutcome ExportRun(Conversion& c) {
     if (c.Embedded) c.Transformado = -1;
     return RunOutcome::kRefused;
   }
-  // The working folder is this run's until it ends.
+  // The working folder is this run's until it ends; what a killed run left
+  // there is cleared first.
   platform::FolderLocks locks;
   if (auto busy_folder = locks.Hold({c.WorkingFolder})) {
     c.Transformado = -1;
     throw RunError(FolderInUseText(platform::PathText(*busy_folder)));
   }
+  platform::RemoveStaleTemporaries(c.WorkingFolder);
   BusyCursor busy(*c.host);
   c.Transformado = 1;
   try {

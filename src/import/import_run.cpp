@@ -125,10 +125,12 @@ RunOutcome ImportRun(Conversion& c) {
     return RunOutcome::kRefused;
   }
   // Both folders are this run's until it ends: the tables it reads (an export
-  // would rewrite them) and the folder it writes into.
+  // would rewrite them) and the folder it writes into (where what a killed
+  // run left is cleared first).
   platform::FolderLocks locks;
   if (auto busy_folder = locks.Hold({c.WorkingFolder, c.RutaCarpeta}))
     throw RunError(FolderInUseText(platform::PathText(*busy_folder)));
+  platform::RemoveStaleTemporaries(c.RutaCarpeta);
   BusyCursor busy(*c.host);
 
   const auto subjects = platform::FindFile(c.RutaCarpeta, "zarp_asignat.txt")

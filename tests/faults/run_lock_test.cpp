@@ -1,6 +1,8 @@
 // Runs and the folders they hold: while another conversion holds a folder a
 // run needs, the run refuses before touching anything; once it is free the
-// run goes through and nothing is left in the folder.
+// run goes through and nothing is left in the folder. A run clears from the
+// folder it writes the temporaries that a killed run of its own left there,
+// and nothing else.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -81,6 +83,52 @@ TEST_F(RunLockTest, ARunIsFreeWhenBothFoldersAreOne) {
   faults::CopySampleSchool(vtemp.path());
   EXPECT_EQ(test::RunExport(vtemp.path(), vtemp.path()).error, "");
   EXPECT_EQ(test::RunImport(vtemp.path(), vtemp.path()).error, "");
+}
+
+TEST_F(RunLockTest, ARunRemovesOnlyItsOwnStaleTemporaries) {
+  struct Name {
+    std::string name;
+    bool ours;
+  };
+  const std::vector<Name> names = {
+      {"PROFT.DBF.tvz-0123456789ab.tmp", true},
+      {"ASIGT.DBF.tvz-ffffffffffff.tmp", true},
+      {"ZARP_HORARIO.TXT.tvz-a1b2c3d4e5f6.tmp", true},
+      {"OTRA.DBF.tvz-000000000000.tmp", true},
+      {".tvz-0123456789ab.tmp", false},                  // no name before it
+      {"PROFT.DBF.tvz-0123456789a.tmp", false},          // 11 digits
+      {"PROFT.DBF.tvz-0123456789abc.tmp", false},        // 13 digits
+      {"PROFT.DBF.tvz-0123456789AB.tmp", false},         // capitals
+      {"PROFT.DBF.tvz-0123456789ag.tmp", false},         // not hex
+      {"PROFT.DBF.tvz-0123456789ab.tmp.bak", false},
+      {"PROFT.DBF.tvz-0123456789ab.TMP", false},
+      {"PROFT.DBF.tvx-0123456789ab.tmp", false},
+      {"PROFT.DBF.0123456789ab.tmp", false},
+      {"PROFT.DBF.tmp", false},
+      {"~PROFT.tmp", false},
+  };
+  for (test::RunKind kind : {test::RunKind::kExport, test::RunKind::kImport}) {
+    const bool is_export = kind == test::RunKind::kExport;
+    SCOPED_TRACE(is_export ? "export" : "import");
+    const fs::path written = is_export ? vtemp.path() : zarp.path();
+    const fs::path read_only = is_export ? zarp.path() : vtemp.path();
+    for (const fs::path& folder : {written, read_only})
+      for (const Name& n : names) test::WriteBytes(folder / n.name, "left by " + n.name);
+    // A folder by our pattern is not a file of ours.
+    fs::create_directory(written / "X.DBF.tvz-00000000000a.tmp");
+    const test::RunResult o = test::Run(kind, zarp.path(), vtemp.path());
+    EXPECT_EQ(o.error, "");
+    for (const Name& n : names) {
+      EXPECT_EQ(fs::exists(written / n.name), !n.ours) << n.name;
+      // The folder the run only reads is not cleared.
+      EXPECT_TRUE(fs::exists(read_only / n.name)) << n.name;
+    }
+    EXPECT_TRUE(fs::is_directory(written / "X.DBF.tvz-00000000000a.tmp"));
+    for (const fs::path& folder : {written, read_only}) {
+      for (const Name& n : names) fs::remove(folder / n.name);
+    }
+    fs::remove(written / "X.DBF.tvz-00000000000a.tmp");
+  }
 }
 
 }  // namespace
