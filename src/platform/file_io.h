@@ -29,7 +29,9 @@ int RemoveStaleTemporaries(const fs::path& folder);
 
 // A file held open for reading, optionally for exclusive use: while an
 // exclusive handle is open no other program (on Linux: no other instance of
-// this program, by an advisory lock) can open it exclusively.
+// this program, by an advisory lock) can open it exclusively. On Linux a
+// file under another holder's POSIX record lock (fcntl or OFD) is in use as
+// well: any such lock for exclusive use, a write lock for reading.
 class OpenFile {
 public:
   OpenFile() = default;
