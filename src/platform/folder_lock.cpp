@@ -16,12 +16,24 @@ FolderLock& FolderLock::operator=(FolderLock&& other) noexcept {
   return *this;
 }
 
+namespace {
+
+// The folder without a trailing separator ("dir/" is "dir"), which
+// fs::equivalent does not take everywhere.
+fs::path WithoutTrailingSeparator(const fs::path& folder) {
+  const fs::path normal = folder.lexically_normal();
+  return !normal.has_filename() && normal.has_relative_path() ? normal.parent_path() : normal;
+}
+
+}  // namespace
+
 std::optional<fs::path> FolderLocks::Hold(const std::vector<fs::path>& folders) {
   for (const fs::path& folder : folders) {
     bool again = false;
     for (const fs::path& held : held_folders_) {
       std::error_code ec;
-      if (fs::equivalent(held, folder, ec)) again = true;
+      if (fs::equivalent(WithoutTrailingSeparator(held), WithoutTrailingSeparator(folder), ec))
+        again = true;
     }
     if (again) continue;
     FolderLock lock;

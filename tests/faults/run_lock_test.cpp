@@ -98,10 +98,11 @@ TEST_F(RunLockTest, ARunRemovesOnlyItsOwnStaleTemporaries) {
       {".tvz-0123456789ab.tmp", false},                  // no name before it
       {"PROFT.DBF.tvz-0123456789a.tmp", false},          // 11 digits
       {"PROFT.DBF.tvz-0123456789abc.tmp", false},        // 13 digits
-      {"PROFT.DBF.tvz-0123456789AB.tmp", false},         // capitals
+      // Case variants under other names: on Windows they would be one file.
+      {"AULAT.DBF.tvz-0123456789AB.tmp", false},         // capitals
       {"PROFT.DBF.tvz-0123456789ag.tmp", false},         // not hex
       {"PROFT.DBF.tvz-0123456789ab.tmp.bak", false},
-      {"PROFT.DBF.tvz-0123456789ab.TMP", false},
+      {"GRUPOST.DBF.tvz-0123456789ab.TMP", false},
       {"PROFT.DBF.tvx-0123456789ab.tmp", false},
       {"PROFT.DBF.0123456789ab.tmp", false},
       {"PROFT.DBF.tmp", false},
