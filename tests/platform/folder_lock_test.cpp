@@ -3,6 +3,7 @@
 // folder.
 #include <gtest/gtest.h>
 
+#include <cwctype>
 #include <string>
 #include <vector>
 
@@ -29,8 +30,14 @@ TEST(FolderLockTest, OneHolderPerFolderUntilItLetsGo) {
     ASSERT_EQ(first.Acquire(a.path()), Result::kHeld);
     EXPECT_TRUE(first.IsHeld());
     // Another spelling of the same folder is the same folder.
-    for (const fs::path& same : {a.path(), a.path() / "", a.path() / "." })
-    {
+    std::vector<fs::path> spellings = {a.path(), a.path() / "", a.path() / "."};
+#ifdef _WIN32
+    // Windows names ignore letter case.
+    std::wstring capitals = a.path().wstring();
+    for (wchar_t& ch : capitals) ch = static_cast<wchar_t>(std::towupper(ch));
+    spellings.push_back(fs::path(capitals));
+#endif
+    for (const fs::path& same : spellings) {
       FolderLock second;
       EXPECT_EQ(second.Acquire(same), Result::kBusy) << same;
       EXPECT_FALSE(second.IsHeld());
