@@ -87,7 +87,9 @@ bool DoubleByte(CodePage cp) {
 std::optional<unsigned char> Cp1252Byte(char32_t u) {
   static const std::unordered_map<char32_t, unsigned char> bytes = [] {
     std::unordered_map<char32_t, unsigned char> m;
-    for (int b = 0; b < 256; ++b) m.emplace(platform::UnicodeFromCp1252(static_cast<unsigned char>(b)), b);
+    for (int b = 0; b < 256; ++b) {
+      m.emplace(platform::UnicodeFromCp1252(static_cast<unsigned char>(b)), b);
+    }
     return m;
   }();
   const auto it = bytes.find(u);
@@ -129,7 +131,8 @@ const UpperHalf& UpperHalfOf(CodePage cp) {
 }
 
 bool Ascii(std::string_view text) {
-  return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 std::string DoubleByteToCp1252(std::string_view text, CodePage from, std::size_t& lost) {
@@ -208,7 +211,8 @@ CodePage CodePageFromLanguageDriver(std::uint8_t id) {
 
 CodePage CodePageFromDriverName(std::string_view name) {
   if (name.size() >= 5 && ascii::StartsWithNoCase(name, "DB") &&
-      std::all_of(name.begin() + 2, name.begin() + 5, [](char c) { return c >= '0' && c <= '9'; })) {
+      std::all_of(name.begin() + 2, name.begin() + 5,
+                  [](char c) { return c >= '0' && c <= '9'; })) {
     const unsigned page = static_cast<unsigned>((name[2] - '0') * 100 + (name[3] - '0') * 10 +
                                                 (name[4] - '0'));
     return static_cast<CodePage>(page);

@@ -173,8 +173,7 @@ std::string_view StoredText(const TableLayout& t, std::size_t index, std::string
   const FieldLayout& f = t.fields[index];
   std::string_view s = record.substr(f.offset, f.length);
   if (f.varlength_bit >= 0) {
-    // A value shorter than the field keeps its length in the last byte; a
-    // full one is the whole field, blanks included.
+    // Shorter than the field: its length is in the last byte.
     if (FlagBitSet(t, f.varlength_bit, record)) {
       s = s.substr(0, std::min<std::size_t>(GetU8(s.data() + s.size() - 1), s.size() - 1));
     }

@@ -247,7 +247,8 @@ TEST_F(OddInputTest, TableHeadersWithAbsurdLengths) {
       // Fewer whole records than the header counts: damage, never a shorter
       // timetable.
       {"record length 65535", with(10, "\xFF\xFF"),
-       damaged + "la cabecera promete " + std::to_string(declared) + " registros y el archivo tiene 0",
+       damaged + "la cabecera promete " + std::to_string(declared) +
+           " registros y el archivo tiene 0",
        ""},
       {"four thousand million records", with(4, "\xFF\xFF\xFF\xFF"),
        damaged + "la cabecera promete 4294967295 registros y el archivo tiene " +

@@ -271,7 +271,8 @@ TEST_F(ImportTest, ADayThatIsNoIntegerStopsTheRun) {
   };
   for (const Case& c : cases) {
     test::WriteBytes(vtemp / "SOLUC.DBF",
-                     test::DbfFixture(0x03, {{"DIA", c.type, c.length}, {"HORA", dbf::kTypeNumeric, 2},
+                     test::DbfFixture(0x03, {{"DIA", c.type, c.length},
+                                             {"HORA", dbf::kTypeNumeric, 2},
                                              {"MARCO", dbf::kTypeCharacter, 1},
                                              {"PROF", dbf::kTypeCharacter, 4},
                                              {"CODGRUPO", dbf::kTypeCharacter, 4},
