@@ -9,6 +9,7 @@
 #include "app/cli_options.h"
 #include "core/conversion.h"
 #include "core/errors.h"
+#include "core/report_render.h"
 #include "export/export_run.h"
 #include "import/import_run.h"
 #include "platform/platform.h"
@@ -40,6 +41,27 @@ void PrintReport(const Conversion& c) {
     if (r.skipped) std::cerr << " (" << r.skipped << " duplicados omitidos)";
     std::cerr << '\n';
   }
+  for (const std::string& line : SummaryLines(c.informe)) std::cerr << ForTerminal(line) << '\n';
+}
+
+const char* ModeName(cli::Mode mode) {
+  switch (mode) {
+    case cli::Mode::Exportar: return "exportar";
+    case cli::Mode::Importar: return "importar";
+    case cli::Mode::Comprobar: return "comprobar";
+  }
+  return "";
+}
+
+// --informe: the whole report as JSON. False (and a line on stderr) when it
+// cannot be written.
+bool WriteReport(const cli::Options& options, const Conversion& c, const ReportRun& run) {
+  if (!options.informe) return true;
+  int error = 0;
+  if (platform::ReplaceFileAtomically(*options.informe, ReportJson(c, run), error)) return true;
+  std::cerr << "transvardelzarp: no se puede escribir el informe " << options.informe->string()
+            << ": " << ForTerminal(platform::SystemErrorText(error)) << '\n';
+  return false;
 }
 
 int Run(const cli::Options& options) {
@@ -48,15 +70,24 @@ int Run(const cli::Options& options) {
   c.RutaCarpeta = options.folder;
   c.WorkingFolder = options.vtemp.value_or(platform::DefaultWorkingFolder());
   c.host = &host;
+  c.CheckOnly = options.mode == cli::Mode::Comprobar;
+  ReportRun run{ModeName(options.mode), "finalizado", {}};
   RunOutcome outcome;
   try {
-    outcome = options.mode == cli::Mode::Exportar ? ExportRun(c) : ImportRun(c);
+    outcome = options.mode == cli::Mode::Importar ? ImportRun(c) : ExportRun(c);
   } catch (const RunError& e) {
     std::cerr << ForTerminal(WithFinalStop(e.what())) << '\n';
+    run.resultado = "error";
+    run.error = WithFinalStop(e.what());
+    WriteReport(options, c, run);
     return cli::kExitError;
   }
-  if (outcome == RunOutcome::Refused) return cli::kExitIncomplete;
+  if (outcome == RunOutcome::Refused) {
+    run.resultado = "rechazado";
+    return WriteReport(options, c, run) ? cli::kExitIncomplete : cli::kExitError;
+  }
   PrintReport(c);
+  if (!WriteReport(options, c, run)) return cli::kExitError;
   return c.Transformado == 1 ? cli::kExitOk : cli::kExitIncomplete;
 }
 
