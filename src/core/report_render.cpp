@@ -47,7 +47,7 @@ const KindText& TextOf(const Aviso& a) {
       {"clase en un aula que AULAT no tiene", "clases en aulas que AULAT no tiene",
        "; se han escrito los 4 primeros caracteres de su c\xF3" "digo",
        "; se han escrito los 4 primeros caracteres de su c\xF3" "digo"},
-      {"clase sin colocar en el horario (d\xED" "a 0)", "clases sin colocar en el horario (d\xED" "a 0)", "; no se ha escrito",
+      {"clase sin colocar en el horario", "clases sin colocar en el horario", "; no se ha escrito",
        "; no se han escrito"},
   };
   static const KindText kImportGroup = {
