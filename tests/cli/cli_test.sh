@@ -40,6 +40,52 @@ out="$scratch/zarp/ZARP_HORARIO.TXT"
   tail -n 1 "$out" | grep -q "^9ZARP_HORARIO.TXT *05000123[0-9]\{12\}74"$'\r$'
 check "import of the sample timetable" 0 $s $?
 
+# The report: JSON with --informe, a summary on stderr after the counts.
+json_check() {  # json_check FILE CONVERSION KINDS... : the report's shape and kinds
+  /usr/bin/python3 - "$@" <<'PY'
+import json, sys
+report = json.load(open(sys.argv[1], encoding="utf-8"))
+assert report["conversion"] == sys.argv[2], report["conversion"]
+assert report["resultado"] == "finalizado" and report["estado"] == 1
+kinds = {a["tipo"] for a in report["avisos"]}
+assert kinds == set(sys.argv[3:]), sorted(kinds)
+for a in report["avisos"]:
+    assert {"tipo", "tabla", "fichero", "linea", "valor"} <= set(a), a
+    assert a["linea"] is None or a["linea"] >= 1, a
+assert all({"tabla", "registros", "duplicados"} == set(t) for t in report["tablas"])
+PY
+}
+export_kinds="duplicado recortado grupo_desconocido sin_horas horas_minimas horas_vacias grupo_sin_nivel dia_desconocido minutos_negativos fichero_repetido"
+"$tool" importar "$scratch/zarp" --vtemp "$scratch/vtemp" --informe "$scratch/import.json" >/dev/null 2>"$scratch/err"; s=$?
+json_check "$scratch/import.json" importar franja_desconocida grupo_desconocido aula_desconocida clase_sin_colocar &&
+  grep -q '"tareas_lec": 73' "$scratch/import.json" &&
+  grep -qx "ZARP_HORARIO.TXT: 1 clase sin franja en DIASHORAST (SOLUC, registro 74); su código de franja va en blanco" "$scratch/err"
+check "import report" 0 $s $?
+
+# comprobar: the export's messages, status and report, and neither folder
+# changes by a byte.
+snap() { (cd "$1" && find . -type f -print0 | sort -z | xargs -0 sha256sum); }
+zarp_before=$(snap "$scratch/zarp"); vtemp_before=$(snap "$scratch/vtemp")
+"$tool" comprobar "$scratch/zarp" --vtemp "$scratch/vtemp" --informe "$scratch/check.json" >"$scratch/out" 2>"$scratch/check.err"; s=$?
+[ "$(cat "$scratch/out")" = "Proceso finalizado" ] && [ "$(snap "$scratch/zarp")" = "$zarp_before" ] &&
+  [ "$(snap "$scratch/vtemp")" = "$vtemp_before" ]
+check "comprobar writes nothing" 0 $s $?
+# shellcheck disable=SC2086
+json_check "$scratch/check.json" comprobar $export_kinds; check "comprobar report" 0 0 $?
+"$tool" exportar "$scratch/zarp" --vtemp "$scratch/vtemp" --informe="$scratch/export.json" >/dev/null 2>"$scratch/err"; s=$?
+cmp -s "$scratch/err" "$scratch/check.err" &&
+  [ "$(sed 1,2d "$scratch/export.json")" = "$(sed 1,2d "$scratch/check.json")" ] &&
+  grep -qx "ASIGT: 46 registros" "$scratch/err" &&
+  grep -qx "ASIGT: 11 asignaciones sin horas semanales (ZARP_ASIGNATGRUPO.TXT, líneas 37, 38, 39, ...); se les ha dado 1 hora" "$scratch/err" &&
+  [ "$(grep -n "^DIASHORAST: 32 registros" "$scratch/err" | cut -d: -f1)" -lt "$(grep -n "^ASIGNOMT: 6 valores" "$scratch/err" | cut -d: -f1)" ]
+check "export report as comprobar's" 0 $s $?
+"$tool" comprobar "$scratch/nada" --vtemp "$scratch/vtemp" >"$scratch/out" 2>/dev/null; s=$?
+[ "$(cat "$scratch/out")" = "No existe la carpeta" ]; check "comprobar: missing folder" 1 $s $?
+"$tool" comprobar "$scratch/zarp" --vtemp "$scratch/vtemp" --informe "$scratch/nada/x.json" >/dev/null 2>"$scratch/err"; s=$?
+grep -q "^transvardelzarp: no se puede escribir el informe" "$scratch/err"; check "report not writable" 2 $s $?
+"$tool" comprobar "$scratch/zarp" --informe >/dev/null 2>"$scratch/err"; s=$?
+grep -q "^transvardelzarp: falta el fichero tras --informe" "$scratch/err"; check "usage: --informe" 64 $s $?
+
 # A missing required file: its message, then the end message; status 1.
 rm "$scratch/zarp/ZARP_PROF.TXT"
 "$tool" exportar "$scratch/zarp" --vtemp "$scratch/vtemp" >"$scratch/out" 2>/dev/null; s=$?
