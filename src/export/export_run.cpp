@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "export/converter_support.h"
+#include "core/errors.h"
 #include "platform/platform.h"
 
 namespace tvz {
@@ -90,7 +91,21 @@ std::unique_ptr<DbfTable> NewTable(const Conversion& c, std::string_view name,
 }
 
 void FinishTable(Conversion& c, DbfTable& table, std::string_view name, std::uint64_t skipped) {
-  if (!c.CheckOnly) table.Finish();
+  if (c.CheckOnly) {
+    // Nothing is written, but the run stops where the export would: at an
+    // old table another program holds.
+    const std::filesystem::path old_table = table.FilePath();
+    platform::OpenFile old;
+    int ignored = 0;
+    if (old.Open(old_table, /*exclusive=*/true, /*read_only=*/true, ignored) ==
+        platform::OpenFile::Result::InUse) {
+      const std::u8string path = old_table.u8string();
+      throw RunError("La tabla " + platform::Cp1252FromUtf8(std::string(path.begin(), path.end())) +
+                     " est\xE1 en uso por otro programa");
+    }
+  } else {
+    table.Finish();
+  }
   c.report.push_back({std::string(name), table.RecordCount(), skipped});
 }
 

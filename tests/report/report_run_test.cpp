@@ -3,6 +3,7 @@
 // warnings and counts.
 #include <gtest/gtest.h>
 
+#include "core/errors.h"
 #include "export/export_run.h"
 #include "faults/fault_support.h"
 #include "import/import_run.h"
@@ -106,6 +107,29 @@ TEST_F(ReportRunTest, CheckOnlyWithoutGroupsFileReadsTheOldGroupsTableAsTheExpor
   EXPECT_EQ(checked.avisos, exported.avisos);
   EXPECT_EQ(checked.counts, exported.counts);
 }
+
+#ifndef _WIN32
+TEST_F(ReportRunTest, CheckOnlyStopsAtATableHeldByAnotherProgramAsTheExportDoes) {
+  Export(zarp.path(), vtemp.path(), false);
+  const faults::Snapshot before = faults::Take(vtemp.path());
+  faults::OtherProcessHolds holder(vtemp.path(), "PROFT");
+  ASSERT_TRUE(holder.held());
+  std::string errors[2];
+  for (bool check_only : {true, false}) {
+    test::TestRun run(zarp.path(), vtemp.path());
+    run.c.CheckOnly = check_only;
+    try {
+      ExportRun(run.c);
+    } catch (const RunError& e) {
+      errors[check_only] = e.what();
+    }
+    EXPECT_EQ(run.c.Transformado, -1) << check_only;
+  }
+  EXPECT_EQ(errors[1], "La tabla " + (vtemp / "PROFT.DBF").string() + " est\xE1 en uso por otro programa");
+  EXPECT_EQ(errors[0], errors[1]);
+  EXPECT_EQ(faults::Take(vtemp.path()), before);
+}
+#endif
 
 TEST_F(ReportRunTest, ImportReportsRecordsItCouldNotMatchAndCountsLessons) {
   Export(zarp.path(), vtemp.path(), false);
