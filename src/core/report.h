@@ -39,8 +39,10 @@ struct Aviso {
   std::string tabla;    // what the run was making: "ASIGT", "ZARP_HORARIO.TXT"
   std::string fichero;  // the file or table read: "ZARP_ASIGNATGRUPO.TXT", "SOLUC"
   // The physical line of `fichero` (1-based, the header record is line 1),
-  // or for a table the record number (1-based, among its records as read);
-  // 0 when the warning is about the file as a whole.
+  // counted as the run's reader reads the file: the files read line by line
+  // break at LF only, the two read whole (ZARP_SESIONES.TXT and
+  // ZARP_ASIGNATCURSO.TXT) also at a lone CR. For a table, the record number
+  // (1-based, among its records as read). 0: the file as a whole.
   std::uint64_t linea = 0;
   std::string valor;    // the value concerned, as read
   std::string campo;    // recortado: "TABLE.FIELD"
