@@ -18,19 +18,22 @@ std::string Capitals(std::string_view name) {
 }
 
 // The other regular files of the folder whose names equal `found`'s but for
-// ASCII letter case (none where the file system ignores case).
+// ASCII letter case. Where the file system ignores case there is only one
+// such file, whatever the spelling of `found`: no others.
 std::vector<std::string> SameNameOtherCase(const std::filesystem::path& found) {
-  std::vector<std::string> others;
-  const std::string name = Capitals(found.filename().string());
+  std::vector<std::string> matches;
+  const std::string read = found.filename().string();
+  const std::string name = Capitals(read);
   std::error_code ec;
   for (std::filesystem::directory_iterator it(found.parent_path(), ec), end; !ec && it != end;
        it.increment(ec)) {
     const std::string entry = it->path().filename().string();
-    if (entry == found.filename().string() || Capitals(entry) != name) continue;
-    if (it->is_regular_file(ec)) others.push_back(entry);
+    if (Capitals(entry) == name && it->is_regular_file(ec)) matches.push_back(entry);
   }
-  std::sort(others.begin(), others.end());
-  return others;
+  if (matches.size() < 2) return {};
+  matches.erase(std::remove(matches.begin(), matches.end(), read), matches.end());
+  std::sort(matches.begin(), matches.end());
+  return matches;
 }
 
 }  // namespace
