@@ -3,14 +3,16 @@
 #   scripts/setup.sh native   the command line on Linux (compiler, CMake, ICU)
 #   scripts/setup.sh all      everything the tests need: native tests, the
 #                             independent dBase readers, the Windows cross
-#                             build, Wine and Xvfb, the help compiler
+#                             builds (64- and 32-bit), Wine (with its 32-bit
+#                             half, wine32 from the i386 architecture) and
+#                             Xvfb, the help compiler
 set -euo pipefail
 
 profile=${1:-all}
 native=(g++ make cmake pkg-config libicu-dev)
 tests=(googletest libgtest-dev libbenchmark-dev time python3-dbfread python3-dbf gdal-bin)
-windows=(g++-mingw-w64-x86-64 wine wine64 fonts-wine fonts-liberation xvfb xauth x11-apps
-         imagemagick fp-utils libchm-bin zip clang)
+windows=(g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 wine32:i386 fonts-wine
+         fonts-liberation xvfb xauth x11-apps imagemagick fp-utils libchm-bin zip clang)
 case "$profile" in
   native) wanted=("${native[@]}") ;;
   all) wanted=("${native[@]}" "${tests[@]}" "${windows[@]}") ;;
@@ -28,5 +30,13 @@ echo "setup: installing ${missing[*]}" >&2
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
+# wine32 comes from the i386 architecture, which apt must know before the
+# update.
+for p in "${missing[@]}"; do
+  if [[ $p == *:i386 ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    echo "setup: adding the i386 architecture" >&2
+    $sudo dpkg --add-architecture i386
+  fi
+done
 $sudo apt-get update -qq
 $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
