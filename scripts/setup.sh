@@ -1,6 +1,8 @@
 #!/bin/bash
 # Installs, with apt-get, what the build needs and is missing.
 #   scripts/setup.sh native   the command line on Linux (compiler, CMake, ICU)
+#   scripts/setup.sh package  the Windows release (32-bit cross build, help
+#                             compiler, zip)
 #   scripts/setup.sh all      everything the tests need: native tests, the
 #                             independent dBase readers, the Windows cross
 #                             builds (64- and 32-bit), Wine (with its 32-bit
@@ -12,11 +14,13 @@ profile=${1:-all}
 native=(g++ make cmake pkg-config libicu-dev)
 tests=(googletest libgtest-dev libbenchmark-dev time python3-dbfread python3-dbf gdal-bin)
 windows=(g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 wine32:i386 fonts-wine
-         fonts-liberation xvfb xauth x11-apps imagemagick fp-utils libchm-bin zip clang)
+         fonts-liberation xvfb xauth x11-apps imagemagick fp-utils libchm-bin zip unzip clang)
+package=(make cmake googletest g++-mingw-w64-i686 fp-utils zip unzip)
 case "$profile" in
   native) wanted=("${native[@]}") ;;
+  package) wanted=("${package[@]}") ;;
   all) wanted=("${native[@]}" "${tests[@]}" "${windows[@]}") ;;
-  *) echo "usage: $0 native|all" >&2; exit 64 ;;
+  *) echo "usage: $0 native|package|all" >&2; exit 64 ;;
 esac
 
 missing=()
