@@ -33,11 +33,6 @@ rm -f "$build/$name.zip"
 (cd "$build" && cpack -G ZIP >/dev/null)
 [ -f "$build/$name.zip" ] || { echo "package: cpack wrote no $build/$name.zip" >&2; exit 1; }
 
-# What a Windows from 7 on has in System32 (SysWOW64).
-system_dlls="kernel32.dll user32.dll gdi32.dll comctl32.dll comdlg32.dll shell32.dll
-  shlwapi.dll msimg32.dll advapi32.dll ole32.dll oleaut32.dll uxtheme.dll msvcrt.dll
-  version.dll winmm.dll"
-
 check=$(mktemp -d); trap 'rm -rf "$check"' EXIT
 (cd "$check" && unzip -q "$OLDPWD/$build/$name.zip")
 failures=0
@@ -48,25 +43,14 @@ actual=$(cd "$check" && find . -type f | sed 's|^\./||' | LC_ALL=C sort)
 [ "$actual" = "$(LC_ALL=C sort <<<"$expected")" ] ||
   fail "the ZIP holds $(echo $actual), expected $(echo $expected)"
 
-for exe in transVardelZarp.exe cli/transvardelzarp.exe; do
-  f=$check/$exe
-  [ -f "$f" ] || continue
-  i686-w64-mingw32-objdump -f "$f" | grep -q "file format pei-i386" || fail "$exe is not a 32-bit exe"
-  dlls=$(i686-w64-mingw32-objdump -p "$f" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr 'A-Z' 'a-z' | sort -u)
-  echo "$exe imports: $(echo $dlls)"
-  for dll in $dlls; do
-    grep -qw -- "$dll" <<<"$system_dlls" || fail "$exe needs $dll, which is not a system DLL"
-  done
-  rc=$(i686-w64-mingw32-windres -i "$f" -O rc 2>/dev/null || true)
-  grep -q "VERSIONINFO" <<<"$rc" && grep -q "VALUE \"FileVersion\", \"$version\"" <<<"$rc" ||
-    fail "$exe has no version resource with version $version"
-done
+bash scripts/check-windows-exe.sh 32 "$version" \
+  "$check/transVardelZarp.exe" "$check/cli/transvardelzarp.exe" || fail "an exe failed its checks"
 
 leeme=$check/LEEME.txt
 if [ -f "$leeme" ]; then
   # CR LF on every line, and cp1252 (not UTF-8: no byte sequences of it).
   [ "$(grep -c $'\r$' "$leeme")" = "$(wc -l <"$leeme")" ] || fail "LEEME.txt has lines without CR LF"
-  ! grep -qaP '[\xC2-\xC3][\x80-\xBF]' "$leeme" || fail "LEEME.txt looks like UTF-8, not cp1252"
+  ! LC_ALL=C grep -qaP '[\xC2-\xC3][\x80-\xBF]' "$leeme" || fail "LEEME.txt looks like UTF-8, not cp1252"
   grep -qa 'Vardelin.ini' "$leeme" || fail "LEEME.txt does not name Vardelin.ini"
 fi
 [ "$failures" -eq 0 ] || { echo "package: $failures problem(s), no ZIP in dist/" >&2; exit 1; }
