@@ -7,8 +7,9 @@
 #
 # "windows" is the 64-bit build (preset windows) in a 64-bit Windows,
 # "windows32" the 32-bit build that is shipped (preset windows32) in a 32-bit
-# Windows; "all", the default, runs both, the 32-bit one only where 32-bit
-# Wine (wine32) is installed.
+# Windows, and then the command line and two end-to-end runs of it again in a
+# 64-bit Windows (WoW64); "all", the default, runs both, the 32-bit one only
+# where 32-bit Wine (wine32) is installed.
 #
 # Needs the Debian packages g++-mingw-w64-x86-64 g++-mingw-w64-i686 cmake
 # make googletest wine wine64 wine32:i386 fonts-wine fonts-liberation xvfb
@@ -26,6 +27,9 @@ case "${1:-}" in
   all) shift ;;
   windows|windows32) builds=("$1"); shift ;;
 esac
+
+# The 32-bit build's runs in a 64-bit Windows.
+wow64_tests='^(cli\.contract|e2e\.export_finished|e2e\.import_finished)$'
 
 # test_build <preset> <Wine architecture> [ctest options]
 test_build() {
@@ -46,6 +50,14 @@ test_build() {
   local status=0
   wine_env ctest --preset "$preset" --timeout 120 "$@" || status=$?
   wine_stop
+  if [ "$arch" = win32 ]; then
+    echo "== $preset: again in a 64-bit Windows (WoW64)"
+    wine_arch win64
+    wine_prefix_new
+    wine_start
+    wine_env ctest --preset "$preset" --timeout 120 -R "$wow64_tests" "$@" || status=$?
+    wine_stop
+  fi
   echo "== $preset: $(( $(date +%s) - start )) s"
   return $status
 }
