@@ -1,7 +1,7 @@
 // transvardelzarp: both conversions from the command line. The messages the
 // window would show in its dialogs go to standard output, one line each; the
-// error that ends a run goes to standard error.
-#include <cstdio>
+// error that ends a run goes to standard error. Every program text goes out
+// through platform::WriteToTerminal, in one encoding per output.
 #include <iostream>
 #include <string>
 #include <vector>
@@ -11,34 +11,31 @@
 #include "core/errors.h"
 #include "export/export_run.h"
 #include "import/import_run.h"
-#include "platform/platform.h"
+#include "platform/console.h"
+#include "platform/files.h"
 
 namespace {
 
 using namespace tvz;
 
-// Program texts are cp1252; a Linux terminal wants UTF-8.
-std::string ForTerminal(const std::string& cp1252) {
-#ifdef _WIN32
-  return cp1252;
-#else
-  return platform::Utf8FromCp1252(cp1252);
-#endif
-}
+using platform::TerminalStream;
+using platform::WriteToTerminal;
 
 class ConsoleHost : public RunHost {
 public:
   void ShowMessage(const std::string& text) override {
-    std::cout << ForTerminal(text) << '\n' << std::flush;
+    WriteToTerminal(TerminalStream::kOutput, text + '\n');
+    std::cout << std::flush;
   }
   void SetBusy(bool) override {}
 };
 
 void PrintReport(const Conversion& c) {
   for (const TableReport& r : c.report) {
-    std::cerr << r.table << ": " << r.records << (r.records == 1 ? " registro" : " registros");
-    if (r.skipped) std::cerr << " (" << r.skipped << " duplicados omitidos)";
-    std::cerr << '\n';
+    std::string line = r.table + ": " + std::to_string(r.records) +
+                       (r.records == 1 ? " registro" : " registros");
+    if (r.skipped) line += " (" + std::to_string(r.skipped) + " duplicados omitidos)";
+    WriteToTerminal(TerminalStream::kError, line + '\n');
   }
 }
 
@@ -50,12 +47,12 @@ int Run(const cli::Options& options) {
   c.host = &host;
   RunOutcome outcome;
   try {
-    outcome = options.mode == cli::Mode::Exportar ? ExportRun(c) : ImportRun(c);
+    outcome = options.mode == cli::Mode::kExportar ? ExportRun(c) : ImportRun(c);
   } catch (const RunError& e) {
-    std::cerr << ForTerminal(WithFinalStop(e.what())) << '\n';
+    WriteToTerminal(TerminalStream::kError, WithFinalStop(e.what()) + '\n');
     return cli::kExitError;
   }
-  if (outcome == RunOutcome::Refused) return cli::kExitIncomplete;
+  if (outcome == RunOutcome::kRefused) return cli::kExitIncomplete;
   PrintReport(c);
   return c.Transformado == 1 ? cli::kExitOk : cli::kExitIncomplete;
 }
@@ -66,16 +63,19 @@ int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   const cli::ParseResult parsed = cli::ParseOptions(args);
   if (!parsed.options) {
-    std::cerr << "transvardelzarp: " << parsed.error << "\n\n" << cli::HelpText();
+    std::string message = "transvardelzarp: " + parsed.error;
+    if (!parsed.argument.empty()) message += ": " + platform::TextFromArgument(parsed.argument);
+    WriteToTerminal(TerminalStream::kError, message + "\n\n" + cli::HelpText());
     return cli::kExitUsage;
   }
   if (parsed.options->help) {
-    std::cout << cli::HelpText();
+    WriteToTerminal(TerminalStream::kOutput, cli::HelpText());
     return cli::kExitOk;
   }
   try {
     return Run(*parsed.options);
   } catch (const std::exception& e) {
+    // Not a program text: the library's or the system's, in its own encoding.
     std::cerr << "transvardelzarp: " << e.what() << '\n';
     return cli::kExitError;
   }

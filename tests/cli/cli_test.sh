@@ -51,6 +51,13 @@ for args in "" "exportar" "borrar $scratch" "exportar $scratch --nada" "exportar
   test ! -s "$scratch/out" && grep -q "^transvardelzarp: " "$scratch/err"; check "usage: '$args'" 64 $s $?
 done
 
+# One encoding per output: on Linux the help and the usage errors are UTF-8,
+# the argument quoted as given.
+"$tool" exportar "$scratch" --ñ >"$scratch/out" 2>"$scratch/err"; s=$?
+head -n 1 "$scratch/err" | grep -qx "transvardelzarp: opción desconocida: --ñ" &&
+  grep -q "por omisión, la que" "$scratch/err"
+check "usage error and help in UTF-8" 64 $s $?
+
 cp -r "$samples" "$scratch/zarp"; rm -f "$scratch/zarp/SOLUC.DBF"
 mkdir "$scratch/vtemp"
 
