@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "core/number_text.h"
 #include "export/hours.h"
-#include "records/conversions.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // transvardelzarp: both conversions from the command line. The messages the
 // window would show in its dialogs go to standard output, one line each; the
-// error that ends a run goes to standard error.
-#include <cstdio>
+// error that ends a run goes to standard error. Every program text goes out
+// through platform::WriteToTerminal, in one encoding per output.
 #include <iostream>
 #include <string>
 #include <vector>
@@ -12,43 +12,44 @@
 #include "core/report_render.h"
 #include "export/export_run.h"
 #include "import/import_run.h"
-#include "platform/platform.h"
+#include "platform/console.h"
+#include "platform/file_io.h"
+#include "platform/files.h"
+#include "platform/system_errors.h"
 
 namespace {
 
 using namespace tvz;
 
-// Program texts are cp1252; a Linux terminal wants UTF-8.
-std::string ForTerminal(const std::string& cp1252) {
-#ifdef _WIN32
-  return cp1252;
-#else
-  return platform::Utf8FromCp1252(cp1252);
-#endif
-}
+using platform::TerminalStream;
+using platform::WriteToTerminal;
 
 class ConsoleHost : public RunHost {
 public:
   void ShowMessage(const std::string& text) override {
-    std::cout << ForTerminal(text) << '\n' << std::flush;
+    WriteToTerminal(TerminalStream::kOutput, text + '\n');
+    std::cout << std::flush;
   }
   void SetBusy(bool) override {}
 };
 
 void PrintReport(const Conversion& c) {
   for (const TableReport& r : c.report) {
-    std::cerr << r.table << ": " << r.records << (r.records == 1 ? " registro" : " registros");
-    if (r.skipped) std::cerr << " (" << r.skipped << " duplicados omitidos)";
-    std::cerr << '\n';
+    std::string line = r.table + ": " + std::to_string(r.records) +
+                       (r.records == 1 ? " registro" : " registros");
+    if (r.skipped) line += " (" + std::to_string(r.skipped) + " duplicados omitidos)";
+    WriteToTerminal(TerminalStream::kError, line + '\n');
   }
-  for (const std::string& line : SummaryLines(c.informe)) std::cerr << ForTerminal(line) << '\n';
+  for (const std::string& line : SummaryLines(c.informe)) {
+    WriteToTerminal(TerminalStream::kError, line + '\n');
+  }
 }
 
 const char* ModeName(cli::Mode mode) {
   switch (mode) {
-    case cli::Mode::Exportar: return "exportar";
-    case cli::Mode::Importar: return "importar";
-    case cli::Mode::Comprobar: return "comprobar";
+    case cli::Mode::kExportar: return "exportar";
+    case cli::Mode::kImportar: return "importar";
+    case cli::Mode::kComprobar: return "comprobar";
   }
   return "";
 }
@@ -59,8 +60,10 @@ bool WriteReport(const cli::Options& options, const Conversion& c, const ReportR
   if (!options.informe) return true;
   int error = 0;
   if (platform::ReplaceFileAtomically(*options.informe, ReportJson(c, run), error)) return true;
-  std::cerr << "transvardelzarp: no se puede escribir el informe " << options.informe->string()
-            << ": " << ForTerminal(platform::SystemErrorText(error)) << '\n';
+  WriteToTerminal(TerminalStream::kError,
+                  "transvardelzarp: no se puede escribir el informe " +
+                      platform::PathText(*options.informe) + ": " +
+                      platform::SystemErrorText(error) + '\n');
   return false;
 }
 
@@ -70,19 +73,19 @@ int Run(const cli::Options& options) {
   c.RutaCarpeta = options.folder;
   c.WorkingFolder = options.vtemp.value_or(platform::DefaultWorkingFolder());
   c.host = &host;
-  c.CheckOnly = options.mode == cli::Mode::Comprobar;
+  c.CheckOnly = options.mode == cli::Mode::kComprobar;
   ReportRun run{ModeName(options.mode), "finalizado", {}};
   RunOutcome outcome;
   try {
-    outcome = options.mode == cli::Mode::Importar ? ImportRun(c) : ExportRun(c);
+    outcome = options.mode == cli::Mode::kImportar ? ImportRun(c) : ExportRun(c);
   } catch (const RunError& e) {
-    std::cerr << ForTerminal(WithFinalStop(e.what())) << '\n';
+    WriteToTerminal(TerminalStream::kError, WithFinalStop(e.what()) + '\n');
     run.resultado = "error";
     run.error = WithFinalStop(e.what());
     WriteReport(options, c, run);
     return cli::kExitError;
   }
-  if (outcome == RunOutcome::Refused) {
+  if (outcome == RunOutcome::kRefused) {
     run.resultado = "rechazado";
     return WriteReport(options, c, run) ? cli::kExitIncomplete : cli::kExitError;
   }
@@ -97,16 +100,19 @@ int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   const cli::ParseResult parsed = cli::ParseOptions(args);
   if (!parsed.options) {
-    std::cerr << "transvardelzarp: " << parsed.error << "\n\n" << cli::HelpText();
+    std::string message = "transvardelzarp: " + parsed.error;
+    if (!parsed.argument.empty()) message += ": " + platform::TextFromArgument(parsed.argument);
+    WriteToTerminal(TerminalStream::kError, message + "\n\n" + cli::HelpText());
     return cli::kExitUsage;
   }
   if (parsed.options->help) {
-    std::cout << cli::HelpText();
+    WriteToTerminal(TerminalStream::kOutput, cli::HelpText());
     return cli::kExitOk;
   }
   try {
     return Run(*parsed.options);
   } catch (const std::exception& e) {
+    // Not a program text: the library's or the system's, in its own encoding.
     std::cerr << "transvardelzarp: " << e.what() << '\n';
     return cli::kExitError;
   }

@@ -16,11 +16,11 @@ enum ExitCode : int {
   kExitUsage = 64,    // the command line is wrong
 };
 
-enum class Mode { Exportar, Importar, Comprobar };
+enum class Mode { kExportar, kImportar, kComprobar };
 
 struct Options {
   bool help = false;
-  Mode mode = Mode::Exportar;
+  Mode mode = Mode::kExportar;
   std::filesystem::path folder;                  // CARPETA
   std::optional<std::filesystem::path> vtemp;    // --vtemp DIR
   std::optional<std::filesystem::path> informe;  // --informe FICHERO
@@ -28,13 +28,14 @@ struct Options {
 
 struct ParseResult {
   std::optional<Options> options;  // empty on a usage error
-  std::string error;               // what is wrong, for a usage error
+  std::string error;               // what is wrong, for a usage error (cp1252)
+  std::string argument;            // the argument the error is about, as given
 };
 
-// Pure: no file system access. The mode is compared in lower case.
+// Pure: no file system access. The mode is compared in ASCII lower case.
 ParseResult ParseOptions(const std::vector<std::string>& args);
 
-// The help text (UTF-8).
+// The help text (cp1252, like every program text).
 const char* HelpText();
 
 }  // namespace tvz::cli

@@ -3,8 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "app/embed_request.h"
-
 namespace tvz::ui {
 
 // The parameters after the program name, as cp1252 texts.

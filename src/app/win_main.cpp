@@ -1,11 +1,12 @@
 // transVardelZarp.exe: the window program. Started by a user it shows its
 // window on its own; started by the timetabling program with a mode and a
-// window handle it draws itself inside that window (see win_command_line.h).
+// window handle it draws itself inside that window (see ui/embed_request.h).
 #include <windows.h>
 #include <commctrl.h>
 
+#include "app/win_command_line.h"
 #include "ui/application.h"
-#include "ui/help_hooks.h"
+#include "ui/html_help.h"
 #include "ui/tmform.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
@@ -22,7 +23,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
   SetApplicationTitle("transVardelZarp");
   int exit_code = 1;
   {
-    TMForm MForm(instance);
+    TMForm MForm(instance, CommandLineParameters());
     if (MForm.Create(show_command)) {
       MSG message;
       while (GetMessageW(&message, nullptr, 0, 0) > 0) {

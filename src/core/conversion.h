@@ -58,8 +58,8 @@ struct Conversion {
 
 // How a run ended when it did not end by an error (RunError).
 enum class RunOutcome {
-  Refused,   // the chosen folder does not exist; nothing was done
-  Finished,  // "Proceso finalizado" was shown
+  kRefused,   // the chosen folder does not exist; nothing was done
+  kFinished,  // "Proceso finalizado" was shown
 };
 
 // Busy cursor for as long as it lives, also when an error ends the run.

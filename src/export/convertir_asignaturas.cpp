@@ -2,6 +2,7 @@
 // ZARP_ACTIVIDADES.TXT, sharing one list of codes.
 #include "export/converter_support.h"
 #include "export/export_run.h"
+#include "platform/files.h"
 #include "records/code_list.h"
 #include "records/line_reader.h"
 #include "records/zarp_record.h"

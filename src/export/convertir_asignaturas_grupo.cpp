@@ -8,6 +8,7 @@
 #include "export/converter_support.h"
 #include "export/export_run.h"
 #include "export/hours.h"
+#include "platform/files.h"
 #include "records/line_reader.h"
 #include "records/zarp_record.h"
 

@@ -3,10 +3,10 @@
 // whole week, so the same start time has the same hour on every day.
 #include <algorithm>
 
+#include "core/number_text.h"
 #include "export/converter_support.h"
 #include "export/export_run.h"
 #include "records/code_list.h"
-#include "records/conversions.h"
 #include "records/line_reader.h"
 #include "records/zarp_record.h"
 

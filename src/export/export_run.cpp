@@ -4,7 +4,7 @@
 
 #include "export/converter_support.h"
 #include "core/errors.h"
-#include "platform/platform.h"
+#include "platform/files.h"
 
 namespace tvz {
 
@@ -116,7 +116,7 @@ RunOutcome ExportRun(Conversion& c) {
   if (!platform::DirectoryExists(c.RutaCarpeta)) {
     c.Show("No existe la carpeta");
     if (c.Embedded) c.Transformado = -1;
-    return RunOutcome::Refused;
+    return RunOutcome::kRefused;
   }
   BusyCursor busy(*c.host);
   c.Transformado = 1;
@@ -134,7 +134,7 @@ RunOutcome ExportRun(Conversion& c) {
   }
   busy.End();
   c.Show("Proceso finalizado");
-  return RunOutcome::Finished;
+  return RunOutcome::kFinished;
 }
 
 }  // namespace tvz

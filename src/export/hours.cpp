@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "core/errors.h"
-#include "records/conversions.h"
+#include "core/number_text.h"
 
 namespace tvz {
 

@@ -9,7 +9,10 @@
 
 #include "core/errors.h"
 #include "import/horario_format.h"
-#include "platform/platform.h"
+#include "platform/clock.h"
+#include "platform/file_io.h"
+#include "platform/files.h"
+#include "platform/system_errors.h"
 #include "records/line_reader.h"
 #include "tables/dbf_table.h"
 
@@ -133,7 +136,7 @@ RunOutcome ImportRun(Conversion& c) {
   if (!platform::DirectoryExists(c.RutaCarpeta)) {
     c.Show("No existe la carpeta");
     if (c.Embedded) c.Transformado = 0;
-    return RunOutcome::Refused;
+    return RunOutcome::kRefused;
   }
   BusyCursor busy(*c.host);
 
@@ -204,7 +207,7 @@ RunOutcome ImportRun(Conversion& c) {
   busy.End();
   c.Transformado = 1;
   c.Show("Proceso finalizado");
-  return RunOutcome::Finished;
+  return RunOutcome::kFinished;
 }
 
 }  // namespace tvz

@@ -2,8 +2,9 @@
 // The locale-aware comparison that ignores letter case (user's default
 // locale): ICU collation at secondary strength on Linux (locale from LC_ALL,
 // LC_COLLATE, LANG; punctuation not ignorable), LCMapStringA with
-// NORM_IGNORECASE on Windows. Two strings are equal exactly when their keys
-// are equal, and keys compare (bytewise) in the order of the comparison.
+// NORM_IGNORECASE on Windows (collation_posix.cpp, collation_win32.cpp).
+// Two strings are equal exactly when their keys are equal, and keys compare
+// (bytewise) in the order of the comparison.
 #include <string>
 #include <string_view>
 
@@ -11,8 +12,5 @@ namespace tvz::platform {
 
 // Sort key of a cp1252 string.
 std::string CollationKey(std::string_view cp1252);
-
-// <0, 0, >0, by the same rules as CollationKey.
-int CompareNoCase(std::string_view a, std::string_view b);
 
 }  // namespace tvz::platform

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/errors.h"
+#include "platform/system_errors.h"
 
 namespace tvz {
 
@@ -13,9 +14,10 @@ constexpr std::size_t kChunk = 1 << 16;
 
 LineReader::LineReader(const std::filesystem::path& file) : from_file_(true) {
   int error = 0;
-  auto result = file_.Open(file, false, true, error);
-  if (result == platform::OpenFile::Result::InUse) throw RunError(IoErrorText(32));
-  if (result != platform::OpenFile::Result::Ok)
+  auto result = file_.Open(file, platform::OpenFile::Sharing::kShared,
+                           platform::OpenFile::Access::kRead, error);
+  if (result == platform::OpenFile::Result::kInUse) throw RunError(IoErrorText(32));
+  if (result != platform::OpenFile::Result::kOk)
     throw RunError(IoErrorText(platform::IoCodeFromNative(error)));
 }
 

@@ -1,5 +1,7 @@
 #include "tables/code_pages.h"
 
+#include "core/ascii.h"
+
 namespace tvz {
 
 namespace {
@@ -54,16 +56,6 @@ constexpr unsigned char k1252To850[128] = {
     0xD0, 0xA4, 0x95, 0xA2, 0x93, 0xE4, 0x94, 0xF6, 0x9B, 0x97, 0xA3, 0x96, 0x81, 0xEC, 0xE7, 0x98,
 };
 
-bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
-  if (s.size() < prefix.size()) return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i) {
-    char c = s[i];
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    if (c != prefix[i]) return false;
-  }
-  return true;
-}
-
 std::string MapUpper(std::string_view text, const unsigned char (&table)[128]) {
   std::string out(text);
   for (char& c : out) {
@@ -89,8 +81,8 @@ CodePage CodePageFromLanguageDriver(std::uint8_t id) {
 }
 
 CodePage CodePageFromDriverName(std::string_view name) {
-  if (StartsWithNoCase(name, "DB437")) return CodePage::kOem437;
-  if (StartsWithNoCase(name, "DB850")) return CodePage::kOem850;
+  if (ascii::StartsWithNoCase(name, "DB437")) return CodePage::kOem437;
+  if (ascii::StartsWithNoCase(name, "DB850")) return CodePage::kOem850;
   return CodePage::kAnsi1252;  // DBWIN... and the unknown
 }
 

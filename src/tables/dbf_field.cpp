@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "core/errors.h"
-#include "records/conversions.h"
+#include "core/number_text.h"
 #include "tables/dbf_table_impl.h"
 
 namespace tvz {
@@ -15,8 +15,8 @@ using dbf::Value;
 
 namespace {
 
-bool IsNumberType(char type) { return type == 'N' || type == 'F'; }
-bool IsStringType(char type) { return type == 'C' || type == 'V'; }
+bool IsNumberType(char type) { return type == dbf::kTypeNumeric || type == dbf::kTypeFloat; }
+bool IsStringType(char type) { return type == dbf::kTypeCharacter || type == dbf::kTypeVarchar; }
 
 std::string TypeText(const FieldLayout& f) {
   std::string s(1, f.type);
@@ -88,7 +88,7 @@ double Field::AsFloat() const {
     case Value::Type::kFloat: return v.number;
     case Value::Type::kDate:
     case Value::Type::kDateTime: return dbf::DateTimeNumber(v);
-    default: Refuse(Layout().name, "n\xFAmero");
+    default: Refuse(Layout().name, "n\xFA" "mero");
   }
 }
 
@@ -105,7 +105,7 @@ bool Field::AsBoolean() const {
         default: break;
       }
       [[fallthrough]];
-    default: Refuse(Layout().name, "valor l\xF3gico");
+    default: Refuse(Layout().name, "valor l\xF3" "gico");
   }
 }
 
@@ -118,7 +118,7 @@ char* Field::Writable() {
   const FieldLayout& f = Layout();
   DbfTable::Impl& impl = *table_->impl_;
   if (impl.state != DbfTable::Impl::State::kAppend && impl.state != DbfTable::Impl::State::kEdit) {
-    throw RunError("La fuente de datos no est\xE1 en modo de edici\xF3n o inserci\xF3n");
+    throw RunError("La fuente de datos no est\xE1" " en modo de edici\xF3" "n o inserci\xF3" "n");
   }
   impl.modified = true;
   dbf::SetNullFlag(impl.layout, f, impl.buffer, false);
@@ -158,7 +158,7 @@ void Field::SetAsString(std::string_view value) {
     if (f.decimals == 0) return StoreInteger(StrToInt(value));
     return StoreFloat(StrToFloat(value));
   }
-  if (f.type == 'L') {
+  if (f.type == dbf::kTypeLogical) {
     if (blank) return dbf::EncodeBlank(f, Writable());
     switch (value[0]) {
       case 'T': case 't': case 'Y': case 'y': case 'V': case 'v':
@@ -166,7 +166,7 @@ void Field::SetAsString(std::string_view value) {
       case 'F': case 'f': case 'N': case 'n':
         return dbf::EncodeBoolean(f, false, Writable());
       default:
-        throw RunError("'" + std::string(value) + "' no es un valor l\xF3gico v\xE1lido");
+        throw RunError("'" + std::string(value) + "' no es un valor l\xF3" "gico v\xE1" "lido");
     }
   }
   RefuseWrite(f.name, "un texto");
@@ -183,14 +183,14 @@ void Field::SetAsFloat(double value) {
   const FieldLayout& f = Layout();
   if (IsNumberType(f.type)) return StoreFloat(value);
   if (IsStringType(f.type)) return StoreString(dbf::FormatGeneral(value));
-  RefuseWrite(f.name, "un n\xFAmero");
+  RefuseWrite(f.name, "un n\xFA" "mero");
 }
 
 void Field::SetAsBoolean(bool value) {
   const FieldLayout& f = Layout();
-  if (f.type == 'L') return dbf::EncodeBoolean(f, value, Writable());
+  if (f.type == dbf::kTypeLogical) return dbf::EncodeBoolean(f, value, Writable());
   if (IsStringType(f.type)) return StoreString(value ? "T" : "F");
-  RefuseWrite(f.name, "un valor l\xF3gico");
+  RefuseWrite(f.name, "un valor l\xF3" "gico");
 }
 
 }  // namespace tvz

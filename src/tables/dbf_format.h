@@ -80,6 +80,26 @@ inline constexpr std::size_t kLevel7FieldOffType = 32;
 inline constexpr std::size_t kLevel7FieldOffLength = 33;
 inline constexpr std::size_t kLevel7FieldOffDecimals = 34;
 
+// Field type letters (descriptor byte 11; level 7: byte 32).
+inline constexpr char kTypeCharacter = 'C';
+inline constexpr char kTypeVarchar = 'V';       // Visual FoxPro
+inline constexpr char kTypeNumeric = 'N';
+inline constexpr char kTypeFloat = 'F';         // decimal text, like N
+inline constexpr char kTypeLogical = 'L';
+inline constexpr char kTypeDate = 'D';          // yyyymmdd
+inline constexpr char kTypeMemo = 'M';
+inline constexpr char kTypeGeneral = 'G';
+inline constexpr char kTypePicture = 'P';
+inline constexpr char kTypeVarbinary = 'Q';     // Visual FoxPro
+inline constexpr char kTypeInteger = 'I';
+inline constexpr char kTypeAutoIncrement = '+'; // level 7
+inline constexpr char kTypeDouble = 'O';        // level 7
+inline constexpr char kTypeBinary = 'B';        // Visual FoxPro: double; dBase: memo
+inline constexpr char kTypeCurrency = 'Y';      // Visual FoxPro
+inline constexpr char kTypeDateTime = 'T';      // Visual FoxPro
+inline constexpr char kTypeTimestamp = '@';     // level 7
+inline constexpr char kTypeNullFlags = '0';     // Visual FoxPro _NullFlags
+
 // After the descriptors.
 inline constexpr char kHeaderTerminator = 0x0D;
 inline constexpr std::size_t kVfpBacklinkSize = 263;

@@ -2,15 +2,17 @@
 
 #include <algorithm>
 
+#include "core/ascii.h"
 #include "core/errors.h"
 #include "tables/dbf_format.h"
+#include "tables/dbf_texts.h"
 
 namespace tvz::dbf {
 
 namespace {
 
 [[noreturn]] void Damaged(const std::string& label, const std::string& what) {
-  throw RunError("La tabla " + label + " est\xE1 da\xF1" "ada: " + what);
+  throw DamagedError(label, what);
 }
 
 bool IsFoxPro(std::uint8_t version) {
@@ -36,15 +38,13 @@ Family FamilyOf(std::uint8_t version, const std::string& label) {
     case kVersionLevel7: case kVersionLevel7Memo:
       return Family::kLevel7;
     case kVersionDbase2:
-      throw RunError("La tabla " + label +
-                     " tiene el formato de dBase II, que no se puede leer");
+      throw TableError(label, "tiene el formato de dBase II, que no se puede leer");
     default: {
       static const char hex[] = "0123456789ABCDEF";
       std::string v = "0x";
       v += hex[version >> 4];
       v += hex[version & 15];
-      throw RunError("La tabla " + label + " no tiene un formato dBase conocido (versi\xF3n " + v +
-                     ")");
+      throw TableError(label, "no tiene un formato dBase conocido (versi\xF3" "n " + v + ")");
     }
   }
 }
@@ -56,19 +56,12 @@ std::string NameFrom(std::string_view bytes) {
   return std::string(bytes);
 }
 
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    auto up = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
-    return up(x) == up(y);
-  });
-}
-
 // The width a binary type needs, or 0 for types of any width.
 std::size_t RequiredLength(char type, Family family) {
   switch (type) {
-    case 'I': case '+': return 4;
-    case 'O': case 'Y': case 'T': case '@': return 8;
-    case 'B': return family == Family::kVisualFoxPro ? 8 : 0;  // dBase: a memo
+    case kTypeInteger: case kTypeAutoIncrement: return 4;
+    case kTypeDouble: case kTypeCurrency: case kTypeDateTime: case kTypeTimestamp: return 8;
+    case kTypeBinary: return family == Family::kVisualFoxPro ? 8 : 0;  // dBase: a memo
     default: return 0;
   }
 }
@@ -85,7 +78,7 @@ FieldLayout ReadDescriptor(std::string_view d, const TableLayout& t) {
     f.type = d[kFieldOffType];
     f.length = GetU8(d.data() + kFieldOffLength);
     f.decimals = GetU8(d.data() + kFieldOffDecimals);
-    if (IsFoxPro(t.version) && f.type == 'C') {
+    if (IsFoxPro(t.version) && f.type == kTypeCharacter) {
       // FoxPro keeps the high byte of long character fields in the decimals.
       f.length += static_cast<std::size_t>(f.decimals) * 256;
       f.decimals = 0;
@@ -97,7 +90,7 @@ FieldLayout ReadDescriptor(std::string_view d, const TableLayout& t) {
 
 void AssignNullBits(TableLayout& t) {
   for (std::size_t i = 0; i < t.fields.size(); ++i) {
-    if (t.fields[i].type == '0' && EqualsNoCase(t.fields[i].name, "_NullFlags")) {
+    if (t.fields[i].type == kTypeNullFlags && ascii::EqualsNoCase(t.fields[i].name, "_NullFlags")) {
       t.null_flags_field = static_cast<int>(i);
     }
   }
@@ -108,7 +101,7 @@ void AssignNullBits(TableLayout& t) {
   for (FieldLayout& f : t.fields) {
     if (f.hidden) continue;
     if (f.flags & kVfpFlagNullable) f.null_bit = bit++;
-    if (f.type == 'V' || f.type == 'Q') ++bit;
+    if (f.type == kTypeVarchar || f.type == kTypeVarbinary) ++bit;
   }
   const FieldLayout& flags = t.fields[static_cast<std::size_t>(t.null_flags_field)];
   if (static_cast<std::size_t>(bit) > flags.length * 8) {
@@ -119,14 +112,14 @@ void AssignNullBits(TableLayout& t) {
 }  // namespace
 
 TableLayout ReadLayout(std::string_view file, const std::string& label) {
-  if (file.size() < kHeaderSize) Damaged(label, "el archivo es m\xE1s corto que la cabecera");
+  if (file.size() < kHeaderSize) Damaged(label, "el archivo es m\xE1" "s corto que la cabecera");
   TableLayout t;
   t.version = GetU8(file.data() + kOffVersion);
   t.family = FamilyOf(t.version, label);
   const bool level7 = t.family == Family::kLevel7;
   const std::size_t main_size = level7 ? kLevel7HeaderSize : kHeaderSize;
   const std::size_t descriptor_size = level7 ? kLevel7FieldSize : kFieldSize;
-  if (file.size() < main_size) Damaged(label, "el archivo es m\xE1s corto que la cabecera");
+  if (file.size() < main_size) Damaged(label, "el archivo es m\xE1" "s corto que la cabecera");
 
   ReadCursor main(file, kOffRecordCount);
   t.declared_records = main.U32LE();
@@ -143,7 +136,7 @@ TableLayout ReadLayout(std::string_view file, const std::string& label) {
   }
   if (t.header_length < main_size) {
     Damaged(label, "la longitud de la cabecera (" + std::to_string(t.header_length) +
-                       ") no es v\xE1lida");
+                       ") no es v\xE1" "lida");
   }
   if (t.record_length == 0) Damaged(label, "la longitud de los registros es 0");
 
@@ -157,7 +150,7 @@ TableLayout ReadLayout(std::string_view file, const std::string& label) {
     FieldLayout f = ReadDescriptor(header.Bytes(descriptor_size), t);
     const std::size_t required = RequiredLength(f.type, t.family);
     if (f.length == 0 || (required != 0 && f.length != required)) {
-      Damaged(label, "el campo '" + f.name + "' tiene una longitud no v\xE1lida (" +
+      Damaged(label, "el campo '" + f.name + "' tiene una longitud no v\xE1" "lida (" +
                          std::to_string(f.length) + ")");
     }
     f.offset = offset;
@@ -165,8 +158,8 @@ TableLayout ReadLayout(std::string_view file, const std::string& label) {
     if (offset > t.record_length) {
       Damaged(label, "el campo '" + f.name + "' pasa del final del registro");
     }
-    f.hidden = f.type == '0' || (f.flags & kVfpFlagHidden) != 0 ||
-               EqualsNoCase(f.name, "_DBASELOCK");
+    f.hidden = f.type == kTypeNullFlags || (f.flags & kVfpFlagHidden) != 0 ||
+               ascii::EqualsNoCase(f.name, "_DBASELOCK");
     t.fields.push_back(std::move(f));
   }
   if (std::none_of(t.fields.begin(), t.fields.end(), [](const FieldLayout& f) { return !f.hidden; })) {

@@ -8,8 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/clock.h"
 #include "tables/code_pages.h"
+#include "tables/dbf_format.h"
 
 namespace tvz::dbf {
 
@@ -17,7 +18,7 @@ enum class Family { kDbase, kVisualFoxPro, kLevel7 };
 
 struct FieldLayout {
   std::string name;          // as stored: ASCII, no padding
-  char type = 'C';           // type letter
+  char type = kTypeCharacter;           // type letter
   std::size_t offset = 0;    // in the record, counting the deletion flag
   std::size_t length = 0;
   int decimals = 0;

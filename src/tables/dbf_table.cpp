@@ -4,32 +4,27 @@
 #include <cstring>
 #include <limits>
 
+#include "core/ascii.h"
 #include "core/errors.h"
+#include "platform/clock.h"
+#include "platform/file_io.h"
+#include "platform/files.h"
+#include "platform/system_errors.h"
 #include "tables/dbf_format.h"
 #include "tables/dbf_table_impl.h"
+#include "tables/dbf_texts.h"
 
 namespace tvz {
 
 namespace fs = std::filesystem;
 using dbf::FieldLayout;
 
-namespace {
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    auto up = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
-    return up(x) == up(y);
-  });
-}
-
-}  // namespace
-
 DbfTable::DbfTable() : impl_(std::make_unique<Impl>()) {}
 DbfTable::~DbfTable() = default;
 
 void DbfTable::RequireOpen() const {
   if (impl_->state == Impl::State::kClosed) {
-    throw RunError("La tabla " + TableName + " no est\xE1 abierta");
+    throw dbf::TableError(TableName, "no est\xE1" " abierta");
   }
 }
 
@@ -40,8 +35,8 @@ std::string DbfTable::FileName() const {
 
 void DbfTable::CheckTableType() const {
   const std::string ext = fs::path(FileName()).extension().string();
-  if (Type == TableType::ttDefault && !EqualsNoCase(ext, ".DBF")) {
-    throw RunError("La tabla " + TableName + " no es una tabla dBase (.DBF)");
+  if (Type == TableType::ttDefault && !ascii::EqualsNoCase(ext, ".DBF")) {
+    throw dbf::TableError(TableName, "no es una tabla dBase (.DBF)");
   }
 }
 
@@ -52,45 +47,45 @@ std::filesystem::path DbfTable::FilePath() const {
 }
 
 void DbfTable::CreateTable() {
-  if (Active()) throw RunError("La tabla " + TableName + " ya est\xE1 abierta");
+  if (Active()) throw dbf::TableError(TableName, "ya est\xE1" " abierta");
   CheckTableType();
   if (!platform::DirectoryExists(DatabaseName)) {
-    throw RunError("No existe la carpeta de las tablas " + PathText(DatabaseName));
+    throw RunError("No existe la carpeta de las tablas " + platform::PathText(DatabaseName));
   }
-  const std::string cannot = "No se puede crear la tabla " + FileName() + ": ";
+  const std::string cannot = dbf::CannotText("crear", FileName());
   if (FieldDefs.empty()) throw RunError(cannot + "no tiene campos");
   std::vector<FieldLayout> fields;
   for (const FieldDef& d : FieldDefs) {
     FieldLayout f;
-    for (char c : d.Name) f.name += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+    for (char c : d.Name) f.name += ascii::ToUpper(c);
     const bool name_ok =
         !f.name.empty() && f.name.size() <= static_cast<std::size_t>(dbf::kMaxWrittenNameLength) &&
         std::all_of(f.name.begin(), f.name.end(), [](char c) {
           return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
         });
-    if (!name_ok) throw RunError(cannot + "nombre de campo no v\xE1lido '" + d.Name + "'");
+    if (!name_ok) throw RunError(cannot + "nombre de campo no v\xE1" "lido '" + d.Name + "'");
     for (const FieldLayout& other : fields) {
       if (other.name == f.name) throw RunError(cannot + "campo repetido '" + d.Name + "'");
     }
     switch (d.DataType) {
       case FieldType::ftString:
         if (d.Size < 1 || d.Size > dbf::kMaxWrittenCharLength) {
-          throw RunError(cannot + "longitud no v\xE1lida (" + std::to_string(d.Size) +
+          throw RunError(cannot + "longitud no v\xE1" "lida (" + std::to_string(d.Size) +
                          ") del campo '" + d.Name + "'");
         }
-        f.type = 'C';
+        f.type = dbf::kTypeCharacter;
         f.length = static_cast<std::size_t>(d.Size);
         break;
       case FieldType::ftBoolean:
-        f.type = 'L';
+        f.type = dbf::kTypeLogical;
         f.length = 1;
         break;
       case FieldType::ftInteger:
-        f.type = 'N';
+        f.type = dbf::kTypeNumeric;
         f.length = dbf::kIntegerWidth;
         break;
       case FieldType::ftFloat:
-        f.type = 'N';
+        f.type = dbf::kTypeNumeric;
         f.length = dbf::kFloatWidth;
         f.decimals = dbf::kFloatDecimals;
         break;
@@ -112,20 +107,21 @@ void DbfTable::CreateTable() {
 void DbfTable::Finish() {
   RequireOpen();
   Impl& impl = *impl_;
-  if (!impl.created) throw RunError("La tabla " + TableName + " no se ha creado con este programa");
+  if (!impl.created) throw dbf::TableError(TableName, "no se ha creado con este programa");
   if (impl.state != Impl::State::kBrowse) {
-    throw RunError("La tabla " + TableName + " tiene un registro sin grabar");
+    throw dbf::TableError(TableName, "tiene un registro sin grabar");
   }
   if (impl.count > std::numeric_limits<std::uint32_t>::max()) {
-    throw RunError("La tabla " + TableName + " tiene demasiados registros");
+    throw dbf::TableError(TableName, "tiene demasiados registros");
   }
   {
     // The old table is not replaced under a program that holds it open.
     platform::OpenFile old;
     int ignored = 0;
-    if (old.Open(impl.path, /*exclusive=*/true, /*read_only=*/true, ignored) ==
-        platform::OpenFile::Result::InUse) {
-      throw RunError("La tabla " + impl.Label() + " est\xE1 en uso por otro programa");
+    if (old.Open(impl.path, platform::OpenFile::Sharing::kExclusive,
+                 platform::OpenFile::Access::kRead, ignored) ==
+        platform::OpenFile::Result::kInUse) {
+      throw dbf::InUseError(impl.Label());
     }
   }
   dbf::WriteHeader(impl.layout, static_cast<std::uint32_t>(impl.count), platform::Now(),
@@ -135,8 +131,7 @@ void DbfTable::Finish() {
   const bool written = platform::ReplaceFileAtomically(impl.path, impl.image, error);
   impl.image.pop_back();
   if (!written) {
-    throw RunError("No se puede escribir la tabla " + impl.Label() + ": " +
-                   platform::SystemErrorText(error));
+    throw dbf::CannotError("escribir", impl.Label(), platform::SystemErrorText(error));
   }
   const std::string mdx = fs::path(FileName()).stem().string() + ".MDX";
   if (auto index = platform::FindFile(DatabaseName, mdx)) platform::RemoveIfExists(*index);
@@ -153,25 +148,26 @@ void DbfTable::Open() {
   if (!found) throw RunError(missing);
 
   int error = 0;
-  switch (impl.file.Open(impl.path, Exclusive, ReadOnly, error)) {
-    case platform::OpenFile::Result::Ok:
+  using Sharing = platform::OpenFile::Sharing;
+  using Access = platform::OpenFile::Access;
+  switch (impl.file.Open(impl.path, Exclusive ? Sharing::kExclusive : Sharing::kShared,
+                         ReadOnly ? Access::kRead : Access::kReadWrite, error)) {
+    case platform::OpenFile::Result::kOk:
       break;
-    case platform::OpenFile::Result::InUse:
-      throw RunError("La tabla " + impl.Label() + " est\xE1 en uso por otro programa");
-    case platform::OpenFile::Result::Failed:
+    case platform::OpenFile::Result::kInUse:
+      throw dbf::InUseError(impl.Label());
+    case platform::OpenFile::Result::kFailed:
       switch (platform::IoCodeFromNative(error)) {
         case 2: throw RunError(missing);
-        case 32: throw RunError("La tabla " + impl.Label() + " est\xE1 en uso por otro programa");
+        case 32: throw dbf::InUseError(impl.Label());
         default:
-          throw RunError("No se puede abrir la tabla " + impl.Label() + ": " +
-                         platform::SystemErrorText(error));
+          throw dbf::CannotError("abrir", impl.Label(), platform::SystemErrorText(error));
       }
   }
   try {
     std::optional<std::string> data = impl.file.ReadAll(error);
     if (!data) {
-      throw RunError("No se puede leer la tabla " + impl.Label() + ": " +
-                     platform::SystemErrorText(error));
+      throw dbf::CannotError("leer", impl.Label(), platform::SystemErrorText(error));
     }
     impl.layout = dbf::ReadLayout(*data, impl.Label());
     impl.image = std::move(*data);
@@ -238,7 +234,7 @@ std::size_t DbfTable::RecNo() const { return impl_->current; }
 
 void DbfTable::CheckWritable() const {
   if (ReadOnly) {
-    throw RunError("La tabla " + TableName + " est\xE1 abierta solo para lectura");
+    throw dbf::TableError(TableName, "est\xE1" " abierta solo para lectura");
   }
 }
 
@@ -297,7 +293,7 @@ void DbfTable::Cancel() {
 Field DbfTable::FieldByName(std::string_view name) {
   RequireOpen();
   for (std::size_t i : impl_->visible) {
-    if (EqualsNoCase(impl_->layout.fields[i].name, name)) {
+    if (ascii::EqualsNoCase(impl_->layout.fields[i].name, name)) {
       return Field(this, static_cast<int>(i), impl_->generation);
     }
   }
@@ -310,8 +306,7 @@ int DbfTable::FieldCount() const { return static_cast<int>(impl_->visible.size()
 Field DbfTable::Fields(int index) {
   RequireOpen();
   if (index < 0 || static_cast<std::size_t>(index) >= impl_->visible.size()) {
-    throw RunError("La tabla " + TableName + " no tiene el campo n\xFAmero " +
-                   std::to_string(index));
+    throw dbf::TableError(TableName, "no tiene el campo n\xFA" "mero " + std::to_string(index));
   }
   return Field(this, static_cast<int>(impl_->visible[static_cast<std::size_t>(index)]),
                impl_->generation);

@@ -28,8 +28,6 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/platform.h"
-
 namespace tvz {
 
 namespace dbf {
@@ -80,8 +78,8 @@ public:
   // A combination not listed (a logical as a number, a date as a logical...)
   // is a RunError naming the field.
 
-  // Writing needs the table in Append or Edit state ("La fuente de datos no
-  // est\xE1 en modo de edici\xF3n o inserci\xF3n" otherwise). Only C, N, F and
+  // Writing needs the table in Append or Edit state (otherwise a RunError
+  // saying the data source is in neither edit nor insert mode). Only C, N, F and
   // L fields can be written.
   // Strings keep their first Size bytes (and end at a NUL byte); on a number
   // field "" stores a blank, other texts are read by the integer (N with no

@@ -7,21 +7,13 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/file_io.h"
+#include "platform/files.h"
 #include "tables/dbf_layout.h"
 #include "tables/dbf_table.h"
 #include "tables/dbf_values.h"
 
 namespace tvz {
-
-// A path as program text (cp1252).
-inline std::string PathText(const std::filesystem::path& p) {
-#ifdef _WIN32
-  return p.string();
-#else
-  return platform::Cp1252FromUtf8(p.string());
-#endif
-}
 
 struct DbfTable::Impl {
   enum class State { kClosed, kBrowse, kAppend, kEdit };
@@ -54,7 +46,7 @@ struct DbfTable::Impl {
     if (count == 0) return blank;
     return Record(current);
   }
-  std::string Label() const { return PathText(path); }
+  std::string Label() const { return platform::PathText(path); }
 
   void Reset() {
     state = State::kClosed;

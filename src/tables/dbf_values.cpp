@@ -2,50 +2,35 @@
 
 #include <algorithm>
 #include <charconv>
+#include <chrono>
 #include <cmath>
 
 #include "core/errors.h"
-#include "records/conversions.h"
+#include "core/number_text.h"
 #include "tables/dbf_format.h"
 
 namespace tvz::dbf {
 
 namespace {
 
+namespace chr = std::chrono;
+
+// Dates are days since 1970-01-01 in the proleptic Gregorian calendar, the
+// days of chrono's system clock; the store reads years 1 to 9999.
+constexpr std::int64_t DayNumber(chr::year_month_day date) {
+  return chr::sys_days{date}.time_since_epoch().count();
+}
+constexpr std::int64_t kFirstDay = DayNumber(chr::year{1} / chr::January / 1);
+constexpr std::int64_t kLastDay = DayNumber(chr::year{9999} / chr::December / 31);
+
 constexpr std::int64_t kMsPerDay = 86400000;
 constexpr std::int64_t kJulianDay1970 = 2440588;  // Julian day number of 1970-01-01
-constexpr std::int64_t kOrdinal1970 = 719163;     // day 1 = 0001-01-01
-constexpr std::int64_t kDays1899To1970 = 25569;   // 1899-12-30 .. 1970-01-01
-
-// Days since 1970-01-01 of a proleptic Gregorian date, and back.
-std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
-  y -= m <= 2;
-  const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-  const unsigned yoe = static_cast<unsigned>(y - era * 400);
-  const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-  const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
-}
-
-struct Civil {
-  std::int64_t year;
-  unsigned month, day;
-};
-Civil CivilFromDays(std::int64_t z) {
-  z += 719468;
-  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-  const unsigned doe = static_cast<unsigned>(z - era * 146097);
-  const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const unsigned mp = (5 * doy + 2) / 153;
-  const unsigned d = doy - (153 * mp + 2) / 5 + 1;
-  const unsigned m = mp < 10 ? mp + 3 : mp - 9;
-  return {static_cast<std::int64_t>(yoe) + era * 400 + (m <= 2), m, d};
-}
+constexpr std::int64_t kOrdinal1970 = 1 - kFirstDay;  // day 1 = 0001-01-01
+constexpr std::int64_t kDays1899To1970 = -DayNumber(chr::year{1899} / chr::December / 30);
+static_assert(kOrdinal1970 == 719163 && kDays1899To1970 == 25569);
 
 bool InYearRange(std::int64_t days) {
-  const Civil c = CivilFromDays(days);
-  return c.year >= 1 && c.year <= 9999;
+  return days >= kFirstDay && days <= kLastDay;
 }
 
 std::string_view Trim(std::string_view s) {
@@ -90,46 +75,19 @@ Value DateTime(std::int64_t days, std::int64_t ms) {
   return r;
 }
 
-// [sign] digits [. digits] [(E|e) [sign] digits], at least one mantissa digit.
-bool IsDecimalText(std::string_view s, bool& integral) {
-  std::size_t i = 0, digits = 0;
-  integral = true;
-  if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
-  while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i, ++digits;
-  if (i < s.size() && s[i] == '.') {
-    integral = false;
-    ++i;
-    while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i, ++digits;
-  }
-  if (digits == 0) return false;
-  if (i < s.size() && (s[i] == 'E' || s[i] == 'e')) {
-    integral = false;
-    ++i;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
-    std::size_t exp_digits = 0;
-    while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i, ++exp_digits;
-    if (exp_digits == 0) return false;
-  }
-  return i == s.size();
-}
-
 Value DecodeNumberText(std::string_view raw) {
   const std::string_view s = Trim(raw);
   if (s.empty() || std::all_of(s.begin(), s.end(), [](char c) { return c == '*'; })) return Null();
-  bool integral = false;
-  if (!IsDecimalText(s, integral)) return BadNumber(s);
-  const std::string_view unsigned_part = s.front() == '+' ? s.substr(1) : s;
-  const char* first = unsigned_part.data();
-  const char* last = first + unsigned_part.size();
-  if (integral) {
+  const DecimalForm form = DecimalFormOf(s);
+  if (form == DecimalForm::kNotDecimal) return BadNumber(s);
+  if (form == DecimalForm::kWhole) {
+    const std::string_view unsigned_part = s.front() == '+' ? s.substr(1) : s;
     std::int64_t v = 0;
-    if (std::from_chars(first, last, v).ec == std::errc()) return Integer(v);
+    const char* last = unsigned_part.data() + unsigned_part.size();
+    if (std::from_chars(unsigned_part.data(), last, v).ec == std::errc()) return Integer(v);
   }
-  try {
-    return Float(StrToFloat(s));
-  } catch (const RunError&) {  // beyond the range of a double
-    return BadNumber(s);
-  }
+  if (const auto v = ParseFloat(s)) return Float(*v);
+  return BadNumber(s);  // beyond the range of a double
 }
 
 Value DecodeDate(std::string_view raw) {
@@ -140,13 +98,12 @@ Value DecodeDate(std::string_view raw) {
     for (std::size_t i = pos; i < pos + n; ++i) v = v * 10 + (raw[i] - '0');
     return v;
   };
-  const int y = num(0, 4), m = num(4, 2), d = num(6, 2);
-  if (y < 1 || m < 1 || m > 12 || d < 1) return Null();
-  const std::int64_t days = DaysFromCivil(y, static_cast<unsigned>(m), static_cast<unsigned>(d));
-  if (CivilFromDays(days).day != static_cast<unsigned>(d)) return Null();  // 31 April
+  const chr::year_month_day date{chr::year{num(0, 4)}, chr::month{static_cast<unsigned>(num(4, 2))},
+                                 chr::day{static_cast<unsigned>(num(6, 2))}};
+  if (date.year() < chr::year{1} || !date.ok()) return Null();  // year 0, month 13, 31 April
   Value r;
   r.type = Value::Type::kDate;
-  r.days = days;
+  r.days = DayNumber(date);
   return r;
 }
 
@@ -204,8 +161,8 @@ Value Decode(const TableLayout& t, std::size_t index, std::string_view record) {
   if (NullFlagSet(t, f, record)) return Null();
   const bool level7 = t.family == Family::kLevel7;
   switch (f.type) {
-    case 'C':
-    case 'V': {
+    case kTypeCharacter:
+    case kTypeVarchar: {
       std::string_view s = raw;
       while (!s.empty() && (s.back() == ' ' || s.back() == '\0')) s.remove_suffix(1);
       Value r;
@@ -213,10 +170,10 @@ Value Decode(const TableLayout& t, std::size_t index, std::string_view record) {
       r.text = ToCp1252(s, t.code_page);
       return r;
     }
-    case 'N':
-    case 'F':
+    case kTypeNumeric:
+    case kTypeFloat:
       return DecodeNumberText(raw);
-    case 'L': {
+    case kTypeLogical: {
       Value r;
       switch (raw[0]) {
         case 'T': case 't': case 'Y': case 'y': r.flag = true; break;
@@ -226,17 +183,17 @@ Value Decode(const TableLayout& t, std::size_t index, std::string_view record) {
       r.type = Value::Type::kBoolean;
       return r;
     }
-    case 'D':
+    case kTypeDate:
       return DecodeDate(raw);
-    case 'I':
-    case '+':
+    case kTypeInteger:
+    case kTypeAutoIncrement:
       if (level7) {
         const std::uint32_t u = GetU32BE(raw.data());
         if (u == 0) return Null();
         return Integer(static_cast<std::int32_t>(u ^ 0x80000000u));
       }
       return Integer(static_cast<std::int32_t>(GetU32LE(raw.data())));
-    case 'O':
+    case kTypeDouble:
       if (level7) {
         if (AllZero(raw)) return Null();
         std::uint64_t u = GetU64BE(raw.data());
@@ -244,15 +201,15 @@ Value Decode(const TableLayout& t, std::size_t index, std::string_view record) {
         return Float(DoubleFromBits(u));
       }
       return Float(DoubleFromBits(GetU64LE(raw.data())));
-    case 'B':
+    case kTypeBinary:
       if (t.family != Family::kVisualFoxPro) return Null();  // a dBase memo
       return Float(DoubleFromBits(GetU64LE(raw.data())));
-    case 'Y':
+    case kTypeCurrency:
       return Float(static_cast<double>(static_cast<std::int64_t>(GetU64LE(raw.data()))) / 10000.0);
-    case 'T':
+    case kTypeDateTime:
       if (AllZero(raw)) return Null();
       return DecodeJulianPair(raw);
-    case '@':
+    case kTypeTimestamp:
       return DecodeLevel7Timestamp(raw);
     default:  // memo, general, picture, blob, _NullFlags, unknown
       return Null();
@@ -307,8 +264,10 @@ std::string TextOf(const Value& v) {
     case Value::Type::kBoolean: return v.flag ? "Verdadero" : "Falso";
     case Value::Type::kDate:
     case Value::Type::kDateTime: {
-      const Civil c = CivilFromDays(v.days);
-      std::string out = TwoDigits(c.day) + "/" + TwoDigits(c.month) + "/" + std::to_string(c.year);
+      const chr::year_month_day c{chr::sys_days{chr::days{v.days}}};
+      std::string out = TwoDigits(static_cast<unsigned>(c.day())) + "/" +
+                        TwoDigits(static_cast<unsigned>(c.month())) + "/" +
+                        std::to_string(static_cast<int>(c.year()));
       if (v.type == Value::Type::kDateTime && v.ms != 0) {
         const std::int64_t s = v.ms / 1000;
         out += " " + TwoDigits(s / 3600) + ":" + TwoDigits(s / 60 % 60) + ":" + TwoDigits(s % 60);
@@ -372,7 +331,8 @@ std::string BlankRecord(const TableLayout& t) {
   r[0] = kRecordLive;
   for (const FieldLayout& f : t.fields) {
     switch (f.type) {
-      case 'C': case 'V': case 'N': case 'F': case 'L': case 'D': case 'M': case 'G': case 'P':
+      case kTypeCharacter: case kTypeVarchar: case kTypeNumeric: case kTypeFloat:
+      case kTypeLogical: case kTypeDate: case kTypeMemo: case kTypeGeneral: case kTypePicture:
         EncodeBlank(f, r.data() + f.offset);
         break;
       default:

@@ -11,52 +11,52 @@ constexpr int kExportPanelWidth = 289;
 constexpr int kFolderPanelHeight = 169;
 
 constexpr ControlPlace kControls[] = {
-    {IDC_BEXPORTAR, Panel::Export, {88, 72, 89, 25}},
-    {IDC_BIMPORTAR, Panel::Import, {96, 72, 89, 25}},
-    {IDC_DIRECTORIOS, Panel::Folder, {8, 34, 287, 106}},
-    {IDC_UNIDADES, Panel::Folder, {8, 142, 137, 19}},
-    {IDC_BUTTON1, Panel::Folder, {220, 142, 75, 21}},
-    {IDC_BCLOSE, Panel::Folder, {385, 105, 89, 25}},
+    {IDC_BEXPORTAR, Panel::kExport, {88, 72, 89, 25}},
+    {IDC_BIMPORTAR, Panel::kImport, {96, 72, 89, 25}},
+    {IDC_DIRECTORIOS, Panel::kFolder, {8, 34, 287, 106}},
+    {IDC_UNIDADES, Panel::kFolder, {8, 142, 137, 19}},
+    {IDC_BUTTON1, Panel::kFolder, {220, 142, 75, 21}},
+    {IDC_BCLOSE, Panel::kFolder, {385, 105, 89, 25}},
 };
 
 constexpr LabelPlace kLabels[] = {
-    {Panel::Export, {24, 24, 265, 57}, TextStyle::Title,
+    {Panel::kExport, {24, 24, 265, 57}, TextStyle::kTitle,
      "Transformar datos desde ZARP hacia Vardelin "},
-    {Panel::Import, {8, 24, 305, 57}, TextStyle::Title,
+    {Panel::kImport, {8, 24, 305, 57}, TextStyle::kTitle,
      "Transformar datos desde Vardelin hacia ZARP"},
-    {Panel::Folder, {9, 5, 0, 0}, TextStyle::Caption,
+    {Panel::kFolder, {9, 5, 0, 0}, TextStyle::kCaption,
      "Carpeta en la que se encuentran los Ficheros TXT de ZARP"},
-    {Panel::Folder, {9, 19, 0, 0}, TextStyle::Caption, "Ruta Actual:"},
-    {Panel::Folder, {368, 142, 0, 0}, TextStyle::Emphasis, "TransVardelinZARP para RD40 V-1.0"},
+    {Panel::kFolder, {9, 19, 0, 0}, TextStyle::kCaption, "Ruta Actual:"},
+    {Panel::kFolder, {368, 142, 0, 0}, TextStyle::kEmphasis, "TransVardelinZARP para RD40 V-1.0"},
 };
 
 }  // namespace
 
 bool PanelShown(Panel panel, TopPanels shown) {
   switch (panel) {
-    case Panel::Export: return shown != TopPanels::ImportOnly;
-    case Panel::Import: return shown != TopPanels::ExportOnly;
-    case Panel::Folder: return true;
+    case Panel::kExport: return shown != TopPanels::kImportOnly;
+    case Panel::kImport: return shown != TopPanels::kExportOnly;
+    case Panel::kFolder: return true;
   }
   return false;
 }
 
 Box PanelBox(Panel panel, TopPanels shown) {
   switch (panel) {
-    case Panel::Export:
-      if (shown == TopPanels::ExportOnly) return {0, 0, kClientWidth, kTopBandHeight};
+    case Panel::kExport:
+      if (shown == TopPanels::kExportOnly) return {0, 0, kClientWidth, kTopBandHeight};
       return {0, 0, kExportPanelWidth, kTopBandHeight};
-    case Panel::Import:
-      if (shown == TopPanels::ImportOnly) return {0, 0, kClientWidth, kTopBandHeight};
+    case Panel::kImport:
+      if (shown == TopPanels::kImportOnly) return {0, 0, kClientWidth, kTopBandHeight};
       return {kExportPanelWidth, 0, kClientWidth - kExportPanelWidth, kTopBandHeight};
-    case Panel::Folder:
+    case Panel::kFolder:
       return {0, kClientHeight - kFolderPanelHeight, kClientWidth, kFolderPanelHeight};
   }
   return {};
 }
 
 PanelGradient GradientOf(Panel panel) {
-  if (panel == Panel::Folder) return {{194, 205, 254}, {207, 242, 254}, {204, 216, 230}};
+  if (panel == Panel::kFolder) return {{194, 205, 254}, {207, 242, 254}, {204, 216, 230}};
   return {{249, 211, 125}, {255, 255, 255}, {255, 238, 221}};
 }
 
@@ -75,7 +75,7 @@ std::span<const LabelPlace> LabelPlaces() { return kLabels; }
 
 LabelPlace CurrentPathPlace() {
   // As wide as Directorios, the list it follows.
-  return {Panel::Folder, {70, 20, 287, 0}, TextStyle::Emphasis, ""};
+  return {Panel::kFolder, {70, 20, 287, 0}, TextStyle::kEmphasis, ""};
 }
 
 int ScaleToDpi(int value, unsigned dpi) {

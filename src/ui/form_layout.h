@@ -8,8 +8,8 @@ namespace tvz::ui {
 
 // The top band holds the export panel (left) and the import panel (right);
 // embedded with one mode, only that panel shows, across the whole band.
-enum class TopPanels { Both, ExportOnly, ImportOnly };
-enum class Panel { Export, Import, Folder };
+enum class TopPanels { kBoth, kExportOnly, kImportOnly };
+enum class Panel { kExport, kImport, kFolder };
 
 struct Box {
   int left = 0, top = 0, width = 0, height = 0;
@@ -46,9 +46,9 @@ std::span<const ControlPlace> ControlPlaces();
 Box ControlBox(const ControlPlace& place, TopPanels shown);
 
 enum class TextStyle {
-  Title,     // Arial 12 point bold, black, wrapped in its box
-  Caption,   // the form's font, blue
-  Emphasis,  // the form's font, bold, red
+  kTitle,     // Arial 12 point bold, black, wrapped in its box
+  kCaption,   // the form's font, blue
+  kEmphasis,  // the form's font, bold, red
 };
 // A text painted straight onto its panel. A width of 0: one line, as wide
 // as the text.
@@ -59,7 +59,7 @@ struct LabelPlace {
   const char* text;  // cp1252
 };
 std::span<const LabelPlace> LabelPlaces();
-// Where the current path goes (TextStyle::Emphasis): at most as wide as the
+// Where the current path goes (TextStyle::kEmphasis): at most as wide as the
 // directory list; a longer path is shortened in the middle.
 LabelPlace CurrentPathPlace();
 

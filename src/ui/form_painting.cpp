@@ -41,18 +41,18 @@ void PaintGradient(HDC dc, const Box& b, const PanelGradient& g) {
 
 HFONT FontOf(TextStyle style, const FormFonts& fonts) {
   switch (style) {
-    case TextStyle::Title: return fonts.title();
-    case TextStyle::Caption: return fonts.normal();
-    case TextStyle::Emphasis: return fonts.bold();
+    case TextStyle::kTitle: return fonts.title();
+    case TextStyle::kCaption: return fonts.normal();
+    case TextStyle::kEmphasis: return fonts.bold();
   }
   return fonts.normal();
 }
 
 COLORREF ColourOf(TextStyle style) {
   switch (style) {
-    case TextStyle::Title: return RGB(0, 0, 0);
-    case TextStyle::Caption: return RGB(0, 0, 255);
-    case TextStyle::Emphasis: return RGB(255, 0, 0);
+    case TextStyle::kTitle: return RGB(0, 0, 0);
+    case TextStyle::kCaption: return RGB(0, 0, 255);
+    case TextStyle::kEmphasis: return RGB(255, 0, 0);
   }
   return RGB(0, 0, 0);
 }
@@ -63,7 +63,7 @@ void PaintLabel(HDC dc, const FormView& view, const LabelPlace& label, const std
   SelectObject(dc, FontOf(label.style, *view.fonts));
   SetTextColor(dc, ColourOf(label.style));
   UINT format = DT_NOPREFIX | extra_format;
-  if (label.style == TextStyle::Title) {
+  if (label.style == TextStyle::kTitle) {
     format |= DT_WORDBREAK;
   } else {
     format |= DT_SINGLELINE;
@@ -89,7 +89,7 @@ void FormFonts::Destroy() {
 }
 
 void PaintForm(HDC dc, const FormView& view) {
-  for (Panel panel : {Panel::Export, Panel::Import, Panel::Folder}) {
+  for (Panel panel : {Panel::kExport, Panel::kImport, Panel::kFolder}) {
     if (PanelShown(panel, view.panels))
       PaintGradient(dc, ScaleToDpi(PanelBox(panel, view.panels), view.dpi), GradientOf(panel));
   }

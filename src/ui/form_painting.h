@@ -31,7 +31,7 @@ private:
 };
 
 struct FormView {
-  TopPanels panels = TopPanels::Both;
+  TopPanels panels = TopPanels::kBoth;
   UINT dpi = 96;
   const FormFonts* fonts = nullptr;
   std::wstring current_path;

@@ -1,18 +1,10 @@
 #include "ui/html_help_viewer.h"
 
-#include <algorithm>
+#include "core/ascii.h"
 
 namespace tvz::ui {
 
 namespace {
-
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualsNoCaseAscii(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(),
-                    [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
-}
 
 std::string_view TrimControlAndBlank(std::string_view s) {
   auto is_blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
@@ -50,7 +42,7 @@ void HelpManager::ReleaseViewer(int viewer_id) {
 
 bool IsChmFile(std::string_view file_name) {
   const auto dot = file_name.rfind('.');
-  return dot != std::string_view::npos && EqualsNoCaseAscii(file_name.substr(dot), ".chm");
+  return dot != std::string_view::npos && ascii::EqualsNoCase(file_name.substr(dot), ".chm");
 }
 
 HtmlHelpViewer::HtmlHelpViewer(HtmlHelpEntry html_help, std::string module_path,
@@ -120,7 +112,7 @@ void HtmlHelpViewer::ShowTopic(std::string_view topic) const {
   if (!IsChmFile(file)) return;
   std::string page(topic);
   const auto ext = TopicExtension(topic);
-  if (!EqualsNoCaseAscii(ext, ".htm") && !EqualsNoCaseAscii(ext, ".html")) {
+  if (!ascii::EqualsNoCase(ext, ".htm") && !ascii::EqualsNoCase(ext, ".html")) {
     page += kDefaultTopicExtension;
   }
   CallHtmlHelp(file + "::/" + page, kHhDisplayTopic, 0);
@@ -150,7 +142,7 @@ int HtmlHelpViewer::ChooseContents(const std::vector<std::string>& viewer_names)
   // Viewer names are ASCII identifiers: an ASCII case-blind match is the
   // list's case-blind comparison for them.
   for (std::size_t i = 0; i < viewer_names.size(); ++i) {
-    if (EqualsNoCaseAscii(viewer_names[i], kName)) return static_cast<int>(i);
+    if (ascii::EqualsNoCase(viewer_names[i], kName)) return static_cast<int>(i);
   }
   return -1;
 }

@@ -57,7 +57,7 @@ void Arrange(HWND dialog, const MessageRequest& request) {
 
   const int margin = Dlu(dialog, 10);
   const int gap = DluY(dialog, 10);
-  const bool with_icon = request.kind == MessageKind::Error;
+  const bool with_icon = request.kind == MessageKind::kError;
   const int icon_size = with_icon ? GetSystemMetrics(SM_CXICON) : 0;
   const int text_left = margin + (with_icon ? icon_size + margin : 0);
   const int max_text = std::max(Dlu(dialog, 100), static_cast<int>((work.right - work.left) / 2));
@@ -109,7 +109,7 @@ INT_PTR CALLBACK MessageDialogProc(HWND dialog, UINT message, WPARAM wparam, LPA
 
 void ShowMessageDialog(HWND owner, const std::string& text, MessageKind kind) {
   MessageRequest request{Wide(text), kind};
-  if (kind == MessageKind::Error) MessageBeep(MB_ICONHAND);
+  if (kind == MessageKind::kError) MessageBeep(MB_ICONHAND);
   DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MENSAJE), owner,
                   MessageDialogProc, reinterpret_cast<LPARAM>(&request));
 }

@@ -9,8 +9,8 @@
 namespace tvz::ui {
 
 enum class MessageKind {
-  Information,  // the runs' messages: no icon
-  Error,        // an error that ended an operation: the error icon
+  kInformation,  // the runs' messages: no icon
+  kError,        // an error that ended an operation: the error icon
 };
 
 // Shows `text` (cp1252) and returns when the user has pressed "Aceptar",

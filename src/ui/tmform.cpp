@@ -2,16 +2,14 @@
 
 #include <cwctype>
 #include <exception>
-#include <optional>
 
-#include "app/win_command_line.h"
 #include "core/errors.h"
 #include "export/export_run.h"
 #include "import/import_run.h"
-#include "platform/platform.h"
+#include "platform/files.h"
 #include "ui/control_ids.h"
 #include "ui/dpi.h"
-#include "ui/help_hooks.h"
+#include "ui/html_help.h"
 #include "ui/message_dialog.h"
 #include "ui/wide_text.h"
 
@@ -30,17 +28,6 @@ constexpr wchar_t kResultFile[] = L"Vardelin.ini";
 constexpr wchar_t kResultSection[] = L"Transformadores";
 constexpr wchar_t kResultKey[] = L"Transformado";
 
-// What a run sees of the window: its messages and its busy cursor.
-class FormRunHost final : public RunHost {
-public:
-  explicit FormRunHost(TMForm& form) : form_(form) {}
-  void ShowMessage(const std::string& text) override { form_.ShowMessage(text); }
-  void SetBusy(bool busy) override { form_.SetBusy(busy); }
-
-private:
-  TMForm& form_;
-};
-
 std::wstring CurrentDirectory() {
   const DWORD n = GetCurrentDirectoryW(0, nullptr);
   std::wstring dir(n, L'\0');
@@ -52,7 +39,16 @@ SIZE ClientSize(UINT dpi) { return {ScaleToDpi(kClientWidth, dpi), ScaleToDpi(kC
 
 }  // namespace
 
-TMForm::TMForm(HINSTANCE instance) : instance_(instance) {}
+TMForm::TMForm(HINSTANCE instance, const std::vector<std::string>& parameters)
+    : instance_(instance) {
+  try {
+    embed_ = ReadEmbedRequest(parameters);
+  } catch (const RunError& e) {  // reported by FormCreate; the window goes on standalone
+    command_line_error_ = e.what();
+  }
+  run_.Embedded = embed_.has_value();
+  run_.host = this;  // the run's messages and busy cursor
+}
 
 TMForm::~TMForm() {
   if (list_brush_ != nullptr) DeleteObject(list_brush_);
@@ -72,18 +68,14 @@ bool TMForm::Create(int show_command) {
   wc.lpszClassName = TVZ_FORM_CLASS;
   RegisterClassExW(&wc);
   // Embedded, the window is created with the host window's DPI awareness, so
-  // that it can become its child; FormCreate reports a bad handle.
-  try {
-    if (const auto request = ReadEmbedRequest(CommandLineParameters()))
-      AdoptDpiAwarenessOf(reinterpret_cast<HWND>(request->host));
-  } catch (const RunError&) {
-  }
+  // that it can become its child.
+  if (embed_) AdoptDpiAwarenessOf(reinterpret_cast<HWND>(embed_->host));
 
   const SIZE outer = WindowSizeFor(ClientSize(DpiOf(nullptr)), kStyle, kExStyle, DpiOf(nullptr));
   CreateWindowExW(kExStyle, TVZ_FORM_CLASS, Wide(kCaption).c_str(), kStyle, CW_USEDEFAULT,
                   CW_USEDEFAULT, outer.cx, outer.cy, nullptr, nullptr, instance_, this);
   if (hwnd_ == nullptr) return false;
-  ShowWindow(hwnd_, NumParametros == 2 ? SW_SHOW : show_command);
+  ShowWindow(hwnd_, Embedded() ? SW_SHOW : show_command);
   UpdateWindow(hwnd_);
   SetFocus(GetNextDlgTabItem(hwnd_, nullptr, FALSE));
   return true;
@@ -157,16 +149,10 @@ void TMForm::OnCreate() {
 // the panel of the mode asked for. A handle that is not a number is reported
 // and the window goes on standalone with both panels.
 void TMForm::FormCreate() {
-  Transformado = 0;
-  try {
-    const std::optional<EmbedRequest> request = ReadEmbedRequest(CommandLineParameters());
-    if (!request) return;
-    EmbedIn(reinterpret_cast<HWND>(request->host));
-    NumParametros = 2;
-    ApplyPanels(request->panels);
-  } catch (const RunError& e) {
-    ShowError(e.what());
-  }
+  if (!command_line_error_.empty()) ShowError(command_line_error_);
+  if (!embed_) return;
+  EmbedIn(reinterpret_cast<HWND>(embed_->host));
+  ApplyPanels(embed_->panels);
 }
 
 // Embedded, the host learns the run status from the result file; every other
@@ -174,10 +160,10 @@ void TMForm::FormCreate() {
 void TMForm::FormClose() {
   if (close_handled_) return;
   close_handled_ = true;
-  if (NumParametros != 2) return;
+  if (!Embedded()) return;
   const std::wstring file = (platform::ExecutableFolder() / kResultFile).wstring();
-  WritePrivateProfileStringW(kResultSection, kResultKey, std::to_wstring(Transformado).c_str(),
-                             file.c_str());
+  WritePrivateProfileStringW(kResultSection, kResultKey,
+                             std::to_wstring(run_.Transformado).c_str(), file.c_str());
   WritePrivateProfileStringW(nullptr, nullptr, nullptr, file.c_str());  // flush
 }
 
@@ -275,7 +261,7 @@ bool TMForm::OnSetCursor() {
 
 void TMForm::OnDpiChanged(UINT dpi, const RECT& suggested) {
   ApplyDpi(dpi);
-  if (NumParametros != 2)
+  if (!Embedded())
     SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -288,30 +274,22 @@ void TMForm::RunConversion(RunOutcome (*run)(Conversion&)) {
   if (run_finished_) return;
   std::wstring folder = Directorios.Directory();
   if (folder.empty() || folder.back() != L'\\') folder += L'\\';
-  RutaCarpeta = folder;
-
-  FormRunHost host(*this);
-  Conversion c;
-  c.RutaCarpeta = RutaCarpeta;
-  c.WorkingFolder = platform::DefaultWorkingFolder();
-  c.Transformado = Transformado;
-  c.Embedded = NumParametros == 2;
-  c.host = &host;
+  run_.RutaCarpeta = folder;
+  run_.WorkingFolder = platform::DefaultWorkingFolder();
+  run_.report.clear();
   RunOutcome outcome;
   try {
-    outcome = run(c);
+    outcome = run(run_);
   } catch (const std::exception& e) {  // RunError, or anything else that ended the run
-    Transformado = c.Transformado;
     SetBusy(false);
     ShowError(e.what());
     return;
   }
-  Transformado = c.Transformado;
-  if (outcome == RunOutcome::Finished) {
+  if (outcome == RunOutcome::kFinished) {
     run_finished_ = true;
     UpdateButtons();
   }
-  if (c.Embedded) Close();
+  if (Embedded()) Close();
 }
 
 void TMForm::EmbedIn(HWND host) {
@@ -375,10 +353,10 @@ void TMForm::ShowError(const std::string& text) { ShowDialog(WithFinalStop(text)
 // this window is disabled by hand instead.
 void TMForm::ShowDialog(const std::string& text, bool error) {
   const bool visible = hwnd_ != nullptr && IsWindowVisible(hwnd_);
-  const HWND owner = (visible && NumParametros != 2) ? hwnd_ : nullptr;
+  const HWND owner = (visible && !Embedded()) ? hwnd_ : nullptr;
   const bool disable_self = visible && owner == nullptr;
   if (disable_self) EnableWindow(hwnd_, FALSE);
-  ShowMessageDialog(owner, text, error ? MessageKind::Error : MessageKind::Information);
+  ShowMessageDialog(owner, text, error ? MessageKind::kError : MessageKind::kInformation);
   if (disable_self) EnableWindow(hwnd_, TRUE);
 }
 

@@ -7,45 +7,44 @@
 // below. Which run buttons are enabled follows from run_finished_.
 #include <windows.h>
 
-#include <cstdint>
-#include <filesystem>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "core/conversion.h"
 #include "ui/directory_list.h"
 #include "ui/drive_list.h"
+#include "ui/embed_request.h"
 #include "ui/form_controls.h"
 #include "ui/form_layout.h"
 #include "ui/form_painting.h"
 
 namespace tvz::ui {
 
-class TMForm {
+class TMForm final : public RunHost {
 public:
-  explicit TMForm(HINSTANCE instance);
+  // `parameters`: the program's command line after its name, cp1252, as
+  // ReadEmbedRequest reads it. Exactly two put the window inside the host's
+  // window; a bad handle is reported once the window exists.
+  TMForm(HINSTANCE instance, const std::vector<std::string>& parameters);
   TMForm(const TMForm&) = delete;
   TMForm& operator=(const TMForm&) = delete;
-  ~TMForm();
+  ~TMForm() override;
 
-  // Creates the window (its creation handler reads the command line) and
-  // shows it. False when the system refused to create it.
+  // Creates the window and shows it. False when the system refused to
+  // create it.
   bool Create(int show_command);
   // The window's keyboard interface (Tab, Enter, Escape, Alt+S). True
   // when `message` was handled and must not be dispatched.
   bool TranslateKeys(MSG& message);
 
-  // The user interface of a run.
-  void ShowMessage(const std::string& text);  // cp1252, no icon
-  void ShowError(const std::string& text);    // cp1252, error icon, final stop added
-  void SetBusy(bool busy);
+  // Embedded in the host's window (`NumParametros` == 2).
+  bool Embedded() const { return run_.Embedded; }
 
-  // Run status (`Transformado`): 0 when the window is created, then set by
-  // the runs; written to the result file when an embedded window closes.
-  std::int32_t Transformado = 0;
-  // 2 when the window is embedded in the host (exactly two parameters).
-  int NumParametros = 0;
-  // The chosen folder of the last run, with its final backslash.
-  std::filesystem::path RutaCarpeta;
+  // The user interface of a run.
+  void ShowMessage(const std::string& text) override;  // cp1252, no icon
+  void SetBusy(bool busy) override;
+  void ShowError(const std::string& text);  // cp1252, error icon, final stop added
 
 private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
@@ -83,10 +82,18 @@ private:
   FormView View() const;
 
   HINSTANCE instance_;
+  // What the command line asked for: a host window, or the reason it named
+  // none that can be used (empty when it named none at all).
+  std::optional<EmbedRequest> embed_;
+  std::string command_line_error_;
+  // The run state: the chosen folder of the last run (`RutaCarpeta`), the
+  // run status (`Transformado`, 0 when the window is created, written to the
+  // result file when an embedded window closes) and the mode.
+  Conversion run_;
   HWND hwnd_ = nullptr;
   HBRUSH list_brush_ = nullptr;
   UINT dpi_ = 96;
-  TopPanels panels_ = TopPanels::Both;
+  TopPanels panels_ = TopPanels::kBoth;
   FormFonts fonts_;
   ButtonGlyphs glyphs_;
   DirectoryList Directorios;

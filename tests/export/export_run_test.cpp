@@ -49,7 +49,7 @@ TEST(ExportRun, AFolderWithNoZarpFilesGivesSixMessagesAndTouchesNothing) {
   test::TempDir zarp, vtemp;
   WriteOldTables(vtemp.path());
   test::TestRun run(zarp.path(), vtemp.path());
-  EXPECT_EQ(ExportRun(run.c), RunOutcome::Finished);
+  EXPECT_EQ(ExportRun(run.c), RunOutcome::kFinished);
   auto expected = kMissingMessages;
   expected.push_back("Proceso finalizado");
   EXPECT_EQ(run.host.messages, expected);
@@ -64,7 +64,7 @@ TEST(ExportRun, CompleteSchoolRebuildsAllSixTables) {
   WriteOldTables(vtemp.path());
   test::WriteBytes(vtemp / "PROFT.MDX", "old index");
   test::TestRun run(zarp.path(), vtemp.path(), /*embedded=*/true);
-  EXPECT_EQ(ExportRun(run.c), RunOutcome::Finished);
+  EXPECT_EQ(ExportRun(run.c), RunOutcome::kFinished);
   EXPECT_EQ(run.host.messages, std::vector<std::string>{"Proceso finalizado"});
   EXPECT_EQ(run.c.Transformado, 1);
   EXPECT_FALSE(fs::exists(vtemp / "PROFT.MDX"));
@@ -110,7 +110,7 @@ TEST(ExportRun, MissingFolderIsRefused) {
   test::TempDir vtemp;
   for (bool embedded : {false, true}) {
     test::TestRun run(vtemp / "no-such-folder", vtemp.path(), embedded);
-    EXPECT_EQ(ExportRun(run.c), RunOutcome::Refused);
+    EXPECT_EQ(ExportRun(run.c), RunOutcome::kRefused);
     EXPECT_EQ(run.host.messages, std::vector<std::string>{"No existe la carpeta"});
     EXPECT_EQ(run.c.Transformado, embedded ? -1 : 0);
     EXPECT_TRUE(run.host.busy_changes.empty());
@@ -118,7 +118,7 @@ TEST(ExportRun, MissingFolderIsRefused) {
   // A file is not a folder.
   test::WriteBytes(vtemp / "fichero", "x");
   test::TestRun run(vtemp / "fichero", vtemp.path());
-  EXPECT_EQ(ExportRun(run.c), RunOutcome::Refused);
+  EXPECT_EQ(ExportRun(run.c), RunOutcome::kRefused);
 }
 
 TEST(ExportRun, FileNamesIgnoreLetterCase) {

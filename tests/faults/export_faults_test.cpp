@@ -11,7 +11,8 @@
 #include "core/errors.h"
 #include "export/export_run.h"
 #include "faults/fault_support.h"
-#include "platform/platform.h"
+#include "platform/system_errors.h"
+#include "support/run_helper.h"
 #include "support/table_reader.h"
 
 namespace tvz {
@@ -20,31 +21,10 @@ namespace {
 namespace fs = std::filesystem;
 using faults::kExportTables;
 
-struct Outcome {
-  std::string error;  // "" when the run finished
-  test::RecordingHost host;
-  std::int32_t status = 0;
-};
-
-Outcome Export(const fs::path& zarp, const fs::path& vtemp) {
-  Outcome o;
-  Conversion c;
-  c.RutaCarpeta = zarp;
-  c.WorkingFolder = vtemp;
-  c.host = &o.host;
-  try {
-    ExportRun(c);
-  } catch (const RunError& e) {
-    o.error = e.what();
-  }
-  o.status = c.Transformado;
-  return o;
-}
-
 // The run stopped at table `failed` (an index into kExportTables) with
 // `error`: earlier tables rebuilt, that one and later ones untouched, with
 // their indexes, and nothing else left in the working folder.
-void ExpectStoppedAt(const Outcome& o, std::size_t failed, const std::string& error,
+void ExpectStoppedAt(const test::RunResult& o, std::size_t failed, const std::string& error,
                      const fs::path& vtemp, const faults::Snapshot& before) {
   EXPECT_EQ(o.error, error);
   EXPECT_EQ(o.status, -1);
@@ -133,7 +113,7 @@ TEST_F(ExportFaultTest, AConverterThatFailsHalfWayLeavesItsTableAndTheLaterOnes)
     faults::WriteOldTables(v.path());
     c.spoil(z.path());
     const faults::Snapshot before = faults::Take(v.path());
-    const Outcome o = Export(z.path(), v.path());
+    const test::RunResult o = test::RunExport(z.path(), v.path());
     ExpectStoppedAt(o, c.failed, c.error(z.path()), v.path(), before);
   }
 }
@@ -141,7 +121,7 @@ TEST_F(ExportFaultTest, AConverterThatFailsHalfWayLeavesItsTableAndTheLaterOnes)
 TEST_F(ExportFaultTest, AWorkingFolderThatIsAFileStopsAtTheFirstTable) {
   const fs::path file = vtemp / "VTEMP";
   test::WriteBytes(file, "not a folder");
-  const Outcome o = Export(zarp.path(), file);
+  const test::RunResult o = test::RunExport(zarp.path(), file);
   EXPECT_EQ(o.error, "No existe la carpeta de las tablas " + file.string());
   EXPECT_EQ(o.status, -1);
   EXPECT_EQ(test::ReadBytes(file), "not a folder");
@@ -151,20 +131,20 @@ TEST_F(ExportFaultTest, AWorkingFolderThatIsAFileStopsAtTheFirstTable) {
 
 TEST_F(ExportFaultTest, ATableHeldByAnotherProgramIsNotReplaced) {
   // PROFT a real table, the others old bytes; another process holds PROFT.
-  ASSERT_EQ(Export(zarp.path(), vtemp.path()).error, "");
+  ASSERT_EQ(test::RunExport(zarp.path(), vtemp.path()).error, "");
   const std::string proft = test::ReadBytes(vtemp / "PROFT.DBF");
   faults::WriteOldTables(vtemp.path());
   test::WriteBytes(vtemp / "PROFT.DBF", proft);
   const faults::Snapshot before = faults::Take(vtemp.path());
   faults::OtherProcessHolds holder(vtemp.path(), "PROFT");
   ASSERT_TRUE(holder.held());
-  const Outcome o = Export(zarp.path(), vtemp.path());
+  const test::RunResult o = test::RunExport(zarp.path(), vtemp.path());
   ExpectStoppedAt(o, 1,
                   "La tabla " + (vtemp / "PROFT.DBF").string() + " est\xE1 en uso por otro programa",
                   vtemp.path(), before);
   // Once it is free, the run goes through.
   holder.Release();
-  EXPECT_EQ(Export(zarp.path(), vtemp.path()).error, "");
+  EXPECT_EQ(test::RunExport(zarp.path(), vtemp.path()).error, "");
 }
 
 TEST_F(ExportFaultTest, AFullDiskStopsTheTableBeingWritten) {
@@ -174,10 +154,10 @@ TEST_F(ExportFaultTest, AFullDiskStopsTheTableBeingWritten) {
   test::WriteBytes(zarp / "ZARP_ASIGNATGRUPO.TXT",
                    test::ReadBytes(zarp / "ZARP_ASIGNATGRUPO.TXT") + lines);
   const faults::Snapshot before = faults::Take(vtemp.path());
-  Outcome o;
+  test::RunResult o;
   {
     faults::FileSizeLimit limit(64 * 1024);
-    o = Export(zarp.path(), vtemp.path());
+    o = test::RunExport(zarp.path(), vtemp.path());
   }
   ExpectStoppedAt(o, 4,
                   "No se puede escribir la tabla " + (vtemp / "ASIGT.DBF").string() + ": " +
@@ -196,7 +176,7 @@ TEST_F(ExportFaultTest, AFullFileSystemStopsTheTableBeingWritten) {
                    test::ReadBytes(zarp / "ZARP_ASIGNATGRUPO.TXT") + lines);
   tiny.LeaveFree(64 * 1024);
   faults::Snapshot before = faults::Take(v);
-  const Outcome o = Export(zarp.path(), v);
+  const test::RunResult o = test::RunExport(zarp.path(), v);
   fs::remove(v / "filler");
   before.erase("filler");
   ExpectStoppedAt(o, 4,
@@ -211,7 +191,7 @@ TEST_F(ExportFaultTest, AReadOnlyWorkingFolderStopsAtTheFirstTable) {
   faults::WriteOldTables(tiny.path());
   const faults::Snapshot before = faults::Take(tiny.path());
   if (!tiny.MakeReadOnly()) GTEST_SKIP() << "cannot remount the tmpfs read-only";
-  const Outcome o = Export(zarp.path(), tiny.path());
+  const test::RunResult o = test::RunExport(zarp.path(), tiny.path());
   ExpectStoppedAt(o, 0,
                   "No se puede escribir la tabla " + (tiny.path() / "ASIGNOMT.DBF").string() +
                       ": " + platform::SystemErrorText(EROFS),

@@ -4,10 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "core/errors.h"
-#include "export/export_run.h"
 #include "faults/fault_support.h"
-#include "import/import_run.h"
-#include "platform/platform.h"
+#include "platform/system_errors.h"
+#include "support/run_helper.h"
 
 namespace tvz {
 namespace {
@@ -15,40 +14,15 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::string kOldTimetable = "0ZARP_HORARIO.TXT old\r\n9ZARP_HORARIO.TXT old 0\r\n";
-
-struct Outcome {
-  std::string error;
-  test::RecordingHost host;
-  std::int32_t status = 0;
-};
-
-Outcome Import(const fs::path& zarp, const fs::path& vtemp) {
-  Outcome o;
-  Conversion c;
-  c.RutaCarpeta = zarp;
-  c.WorkingFolder = vtemp;
-  c.host = &o.host;
-  c.Transformado = 7;  // whatever it was: an error keeps it
-  try {
-    ImportRun(c);
-  } catch (const RunError& e) {
-    o.error = e.what();
-  }
-  o.status = c.Transformado;
-  return o;
-}
+// The run status before each run, whatever it was: an error keeps it.
+const test::RunSettings kEarlier{.status = 7};
 
 // The sample school's tables and timetable in `vtemp`, its subjects file and
 // an earlier timetable file in `zarp`.
 void Prepare(const fs::path& zarp, const fs::path& vtemp) {
   test::TempDir school;
   faults::CopySampleSchool(school.path());
-  test::RecordingHost host;
-  Conversion c;
-  c.RutaCarpeta = school.path();
-  c.WorkingFolder = vtemp;
-  c.host = &host;
-  ExportRun(c);
+  EXPECT_EQ(test::RunExport(school.path(), vtemp).error, "");
   fs::copy_file(fs::path(TVZ_SAMPLES_DIR) / "escuela" / "SOLUC.DBF", vtemp / "SOLUC.DBF",
                 fs::copy_options::overwrite_existing);
   fs::copy_file(school / "ZARP_ASIGNAT.TXT", zarp / "ZARP_ASIGNAT.TXT",
@@ -67,7 +41,7 @@ protected:
 };
 
 TEST_F(ImportFaultTest, TheSampleRunsThrough) {
-  const Outcome o = Import(zarp.path(), vtemp.path());
+  const test::RunResult o = test::RunImport(zarp.path(), vtemp.path(), kEarlier);
   EXPECT_EQ(o.error, "");
   EXPECT_EQ(o.status, 1);
   EXPECT_NE(test::ReadBytes(zarp / "ZARP_HORARIO.TXT"), kOldTimetable);
@@ -76,7 +50,7 @@ TEST_F(ImportFaultTest, TheSampleRunsThrough) {
 TEST_F(ImportFaultTest, AnOutputNameThatIsAFolderIsAnError) {
   fs::remove(zarp / "ZARP_HORARIO.TXT");
   fs::create_directory(zarp / "ZARP_HORARIO.TXT");
-  const Outcome o = Import(zarp.path(), vtemp.path());
+  const test::RunResult o = test::RunImport(zarp.path(), vtemp.path(), kEarlier);
   EXPECT_EQ(o.error.rfind("Cannot create file \"" + (zarp / "ZARP_HORARIO.TXT").string() + "\". ", 0), 0u)
       << o.error;
   EXPECT_EQ(o.status, 7);
@@ -86,7 +60,7 @@ TEST_F(ImportFaultTest, AnOutputNameThatIsAFolderIsAnError) {
 
 #ifndef _WIN32
 
-void ExpectUnchanged(const Outcome& o, const std::string& error, const fs::path& zarp) {
+void ExpectUnchanged(const test::RunResult& o, const std::string& error, const fs::path& zarp) {
   EXPECT_EQ(o.error, error);
   EXPECT_EQ(o.status, 7);
   EXPECT_EQ(o.host.busy_changes, (std::vector<bool>{true, false}));
@@ -101,10 +75,10 @@ void ExpectUnchanged(const Outcome& o, const std::string& error, const fs::path&
 }
 
 TEST_F(ImportFaultTest, AWriteThatFailsLeavesTheEarlierFile) {
-  Outcome o;
+  test::RunResult o;
   {
     faults::FileSizeLimit limit(1024);  // the sample's timetable is about 2 KB
-    o = Import(zarp.path(), vtemp.path());
+    o = test::RunImport(zarp.path(), vtemp.path(), kEarlier);
   }
   ExpectUnchanged(o, CannotCreate(zarp.path(), EFBIG), zarp.path());
 }
@@ -115,7 +89,8 @@ TEST_F(ImportFaultTest, AFullFileSystemLeavesTheEarlierFile) {
   fs::copy_file(zarp / "ZARP_ASIGNAT.TXT", tiny.path() / "ZARP_ASIGNAT.TXT");
   test::WriteBytes(tiny.path() / "ZARP_HORARIO.TXT", kOldTimetable);
   tiny.LeaveFree(0);
-  ExpectUnchanged(Import(tiny.path(), vtemp.path()), CannotCreate(tiny.path(), ENOSPC), tiny.path());
+  ExpectUnchanged(test::RunImport(tiny.path(), vtemp.path(), kEarlier), CannotCreate(tiny.path(), ENOSPC),
+                  tiny.path());
 }
 
 TEST_F(ImportFaultTest, AReadOnlyFolderLeavesTheEarlierFile) {
@@ -124,7 +99,8 @@ TEST_F(ImportFaultTest, AReadOnlyFolderLeavesTheEarlierFile) {
   fs::copy_file(zarp / "ZARP_ASIGNAT.TXT", tiny.path() / "ZARP_ASIGNAT.TXT");
   test::WriteBytes(tiny.path() / "ZARP_HORARIO.TXT", kOldTimetable);
   if (!tiny.MakeReadOnly()) GTEST_SKIP() << "cannot remount the tmpfs read-only";
-  ExpectUnchanged(Import(tiny.path(), vtemp.path()), CannotCreate(tiny.path(), EROFS), tiny.path());
+  ExpectUnchanged(test::RunImport(tiny.path(), vtemp.path(), kEarlier), CannotCreate(tiny.path(), EROFS),
+                  tiny.path());
 }
 
 TEST_F(ImportFaultTest, ATableHeldByAnotherProgramStopsTheRunAndIsReleased) {
@@ -132,7 +108,7 @@ TEST_F(ImportFaultTest, ATableHeldByAnotherProgramStopsTheRunAndIsReleased) {
     SCOPED_TRACE(table);
     faults::OtherProcessHolds holder(vtemp.path(), table);
     ASSERT_TRUE(holder.held());
-    ExpectUnchanged(Import(zarp.path(), vtemp.path()),
+    ExpectUnchanged(test::RunImport(zarp.path(), vtemp.path(), kEarlier),
                     "La tabla " + (vtemp / (std::string(table) + ".DBF")).string() +
                         " est\xE1 en uso por otro programa",
                     zarp.path());
@@ -143,14 +119,14 @@ TEST_F(ImportFaultTest, ATableHeldByAnotherProgramStopsTheRunAndIsReleased) {
       EXPECT_TRUE(other.held()) << t;
     }
   }
-  EXPECT_EQ(Import(zarp.path(), vtemp.path()).error, "");
+  EXPECT_EQ(test::RunImport(zarp.path(), vtemp.path(), kEarlier).error, "");
 }
 
 TEST_F(ImportFaultTest, ATableThatCannotBeReadStopsTheRun) {
   if (!fs::is_regular_file(faults::kUnreadable)) GTEST_SKIP() << faults::kUnreadable << " is missing";
   fs::remove(vtemp / "SOLUC.DBF");
   fs::create_symlink(faults::kUnreadable, vtemp / "SOLUC.DBF");
-  ExpectUnchanged(Import(zarp.path(), vtemp.path()),
+  ExpectUnchanged(test::RunImport(zarp.path(), vtemp.path(), kEarlier),
                   "No se puede leer la tabla " + (vtemp / "SOLUC.DBF").string() + ": " +
                       platform::SystemErrorText(EINVAL),
                   zarp.path());

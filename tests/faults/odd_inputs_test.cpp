@@ -7,10 +7,9 @@
 #include <random>
 
 #include "core/errors.h"
-#include "export/export_run.h"
 #include "faults/fault_support.h"
-#include "import/import_run.h"
 #include "records/line_reader.h"
+#include "support/run_helper.h"
 #include "support/table_reader.h"
 
 namespace tvz {
@@ -19,28 +18,6 @@ namespace {
 namespace fs = std::filesystem;
 using faults::kExportTables;
 using faults::kSchoolFiles;
-
-struct RunResult {
-  std::string error;  // "" when no error ended the run
-  RunOutcome outcome = RunOutcome::Refused;
-  test::RecordingHost host;
-  std::int32_t status = 0;
-};
-
-RunResult Start(bool exporting, const fs::path& zarp, const fs::path& vtemp) {
-  RunResult r;
-  Conversion c;
-  c.RutaCarpeta = zarp;
-  c.WorkingFolder = vtemp;
-  c.host = &r.host;
-  try {
-    r.outcome = exporting ? ExportRun(c) : ImportRun(c);
-  } catch (const RunError& e) {
-    r.error = e.what();
-  }
-  r.status = c.Transformado;
-  return r;
-}
 
 std::size_t Rows(const fs::path& vtemp, const char* table) {
   return test::ReadRows(vtemp, table, {}).size();
@@ -55,7 +32,7 @@ protected:
   // The sample school exported, and its timetable, as a base for the import.
   void PrepareImport() {
     faults::CopySampleSchool(zarp.path());
-    ASSERT_EQ(Start(true, zarp.path(), vtemp.path()).error, "");
+    ASSERT_EQ(test::RunExport(zarp.path(), vtemp.path()).error, "");
     fs::copy_file(fs::path(TVZ_SAMPLES_DIR) / "escuela" / "SOLUC.DBF", vtemp / "SOLUC.DBF",
                   fs::copy_options::overwrite_existing);
   }
@@ -79,7 +56,7 @@ TEST_F(OddInputTest, LinesOfAMegabyteAreReadAndCut) {
     std::string bytes = test::ReadBytes(zarp / file);
     test::WriteBytes(zarp / file, bytes + line + tail + "\r\n");
   }
-  const RunResult r = Start(true, zarp.path(), vtemp.path());
+  const test::RunResult r = test::RunExport(zarp.path(), vtemp.path());
   ASSERT_EQ(r.error, "");
   EXPECT_EQ(r.status, 1);
   const auto teachers = test::ReadRows(vtemp.path(), "PROFT", {"ABREV", "NOMBRE"});
@@ -95,24 +72,24 @@ TEST_F(OddInputTest, LinesOfAMegabyteAreReadAndCut) {
   std::string header = "0ZARP_ASIGNAT.TXT";
   header.resize(51, ' ');
   test::WriteBytes(zarp / "ZARP_ASIGNAT.TXT", header + "12345678" + tail + "\r\n");
-  ASSERT_EQ(Start(false, zarp.path(), vtemp.path()).error, "");
+  ASSERT_EQ(test::RunImport(zarp.path(), vtemp.path()).error, "");
   EXPECT_EQ(LoadLines(zarp / "ZARP_HORARIO.TXT").front().substr(51, 8), "12345678");
 }
 
 TEST_F(OddInputTest, EmptyFilesGiveEmptyTables) {
   for (const char* f : kSchoolFiles) test::WriteBytes(zarp / f, "");
-  const RunResult r = Start(true, zarp.path(), vtemp.path());
+  const test::RunResult r = test::RunExport(zarp.path(), vtemp.path());
   ASSERT_EQ(r.error, "");
   EXPECT_EQ(r.status, 1);
   for (const char* t : kExportTables) EXPECT_EQ(Rows(vtemp.path(), t), 0u) << t;
 
   // An empty subjects file: no centre code. An empty SOLUC.DBF: a message.
   fs::copy_file(fs::path(TVZ_SAMPLES_DIR) / "escuela" / "SOLUC.DBF", vtemp / "SOLUC.DBF");
-  ASSERT_EQ(Start(false, zarp.path(), vtemp.path()).error, "");
+  ASSERT_EQ(test::RunImport(zarp.path(), vtemp.path()).error, "");
   EXPECT_EQ(LoadLines(zarp / "ZARP_HORARIO.TXT").front().substr(51, 8), std::string(8, ' '));
   fs::remove(zarp / "ZARP_HORARIO.TXT");
   test::WriteBytes(vtemp / "SOLUC.DBF", "");
-  EXPECT_EQ(Start(false, zarp.path(), vtemp.path()).error,
+  EXPECT_EQ(test::RunImport(zarp.path(), vtemp.path()).error,
             "La tabla " + (vtemp / "SOLUC.DBF").string() +
                 " est\xE1 da\xF1" "ada: el archivo es m\xE1s corto que la cabecera");
   EXPECT_FALSE(fs::exists(zarp / "ZARP_HORARIO.TXT"));
@@ -129,7 +106,7 @@ TEST_F(OddInputTest, BinaryNoiseEndsInAMessageOrInTables) {
       for (char& c : noise) c = static_cast<char>(random() % 7 == 0 ? '\n' : random() % 256);
       test::WriteBytes(z / f, noise);
     }
-    const RunResult r = Start(true, z.path(), v.path());
+    const test::RunResult r = test::RunExport(z.path(), v.path());
     if (r.error.empty()) {
       ++finished;
       EXPECT_EQ(r.host.messages.back(), "Proceso finalizado");
@@ -163,7 +140,7 @@ TEST_F(OddInputTest, BinaryNoiseEndsInAMessageOrInTables) {
     }
     test::WriteBytes(vtemp / "SOLUC.DBF", bytes);
     fs::remove(zarp / "ZARP_HORARIO.TXT");
-    const RunResult r = Start(false, zarp.path(), vtemp.path());
+    const test::RunResult r = test::RunImport(zarp.path(), vtemp.path());
     if (r.error.empty()) {
       ++written;
       EXPECT_EQ(r.status, 1);
@@ -195,7 +172,7 @@ TEST_F(OddInputTest, NamesInOtherLetterCase) {
     for (char& c : lower) c = static_cast<char>(c - 'A' + 'a');
     test::WriteBytes(vtemp / (lower + ".dbf"), "old");
   }
-  const RunResult r = Start(true, zarp.path(), vtemp.path());
+  const test::RunResult r = test::RunExport(zarp.path(), vtemp.path());
   ASSERT_EQ(r.error, "");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.host.messages, std::vector<std::string>{"Proceso finalizado"});
@@ -204,7 +181,7 @@ TEST_F(OddInputTest, NamesInOtherLetterCase) {
 
   fs::copy_file(fs::path(TVZ_SAMPLES_DIR) / "escuela" / "SOLUC.DBF", vtemp / "soluc.dbf");
   test::WriteBytes(zarp / "zarp_horario.txt", "old");
-  ASSERT_EQ(Start(false, zarp.path(), vtemp.path()).error, "");
+  ASSERT_EQ(test::RunImport(zarp.path(), vtemp.path()).error, "");
   EXPECT_NE(test::ReadBytes(zarp / "zarp_horario.txt"), "old");  // replaced where it was
   EXPECT_FALSE(fs::exists(zarp / "ZARP_HORARIO.TXT") &&
                !fs::equivalent(zarp / "ZARP_HORARIO.TXT", zarp / "zarp_horario.txt"));
@@ -213,15 +190,16 @@ TEST_F(OddInputTest, NamesInOtherLetterCase) {
 TEST_F(OddInputTest, AFolderWhereAFileIsExpectedAndTheOtherWayRound) {
   test::WriteBytes(zarp / "fichero", "x");
   for (bool exporting : {true, false}) {
-    const RunResult r = Start(exporting, zarp / "fichero", vtemp.path());
-    EXPECT_EQ(r.outcome, RunOutcome::Refused);
+    const auto kind = exporting ? test::RunKind::kExport : test::RunKind::kImport;
+    const test::RunResult r = test::Run(kind, zarp / "fichero", vtemp.path());
+    EXPECT_EQ(r.outcome, RunOutcome::kRefused);
     EXPECT_EQ(r.host.messages, std::vector<std::string>{"No existe la carpeta"});
   }
   // An input file that is a folder is a missing file.
   faults::CopySampleSchool(zarp.path());
   fs::remove(zarp / "ZARP_PROF.TXT");
   fs::create_directory(zarp / "ZARP_PROF.TXT");
-  const RunResult r = Start(true, zarp.path(), vtemp.path());
+  const test::RunResult r = test::RunExport(zarp.path(), vtemp.path());
   EXPECT_EQ(r.error, "");
   EXPECT_EQ(r.status, -1);
   EXPECT_EQ(r.host.messages, (std::vector<std::string>{
@@ -231,10 +209,10 @@ TEST_F(OddInputTest, AFolderWhereAFileIsExpectedAndTheOtherWayRound) {
   // A table that is a folder cannot be opened.
   fs::copy_file(fs::path(TVZ_SAMPLES_DIR) / "escuela" / "SOLUC.DBF", vtemp / "SOLUC.DBF");
   fs::create_directory(vtemp / "PROFT.DBF");
-  EXPECT_EQ(Start(false, zarp.path(), vtemp.path()).error,
+  EXPECT_EQ(test::RunImport(zarp.path(), vtemp.path()).error,
             "No se encuentra la tabla " + (vtemp / "PROFT.DBF").string());
   // A working folder that is a file has no tables.
-  EXPECT_EQ(Start(false, zarp.path(), zarp / "ZARP_ASIGNAT.TXT").error,
+  EXPECT_EQ(test::RunImport(zarp.path(), zarp / "ZARP_ASIGNAT.TXT").error,
             "No se encuentra la tabla " + (zarp / "ZARP_ASIGNAT.TXT" / "SOLUC.DBF").string());
 }
 
@@ -270,13 +248,13 @@ TEST_F(OddInputTest, TableHeadersWithAbsurdLengths) {
       {"four thousand million records", with(4, "\xFF\xFF\xFF\xFF"), "", "="},
   };
   test::WriteBytes(vtemp / "SOLUC.DBF", good);
-  ASSERT_EQ(Start(false, zarp.path(), vtemp.path()).error, "");
+  ASSERT_EQ(test::RunImport(zarp.path(), vtemp.path()).error, "");
   const std::string all_records = LoadLines(zarp / "ZARP_HORARIO.TXT").back().substr(71);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     test::WriteBytes(vtemp / "SOLUC.DBF", c.bytes);
     fs::remove(zarp / "ZARP_HORARIO.TXT");
-    const RunResult r = Start(false, zarp.path(), vtemp.path());
+    const test::RunResult r = test::RunImport(zarp.path(), vtemp.path());
     if (c.message.empty()) {
       ASSERT_EQ(r.error, "");
       EXPECT_EQ(LoadLines(zarp / "ZARP_HORARIO.TXT").back().substr(71),

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "app/cli_options.h"
-#include "app/embed_request.h"
+#include "ui/embed_request.h"
 #include "core/errors.h"
+#include "core/number_text.h"
 #include "fuzz_support.h"
-#include "records/conversions.h"
 
 namespace {
 
@@ -37,16 +37,16 @@ void WindowCommandLine(const std::vector<std::string>& args) {
   } catch (const RunError& e) {
     FUZZ_CHECK(args.size() == 2);
     // What a C string of the message shows: up to a NUL byte.
-    const std::string text = "'$" + args[1] + "' no es un valor entero v\xE1lido";
+    const std::string text = "'$" + args[1] + "' no es un valor entero v\xE1" "lido";
     FUZZ_CHECK(e.what() == text.substr(0, text.find('\0')));
     return;
   }
   FUZZ_CHECK(request.has_value() == (args.size() == 2));
   if (!request) return;
   const std::string mode = Lower(args[0]);
-  const ui::TopPanels expected = mode == "exportar"   ? ui::TopPanels::ExportOnly
-                                 : mode == "importar" ? ui::TopPanels::ImportOnly
-                                                      : ui::TopPanels::Both;
+  const ui::TopPanels expected = mode == "exportar"   ? ui::TopPanels::kExportOnly
+                                 : mode == "importar" ? ui::TopPanels::kImportOnly
+                                                      : ui::TopPanels::kBoth;
   FUZZ_CHECK(request->panels == expected);
   FUZZ_CHECK(request->host == static_cast<std::intptr_t>(StrToInt("$" + args[1])));
 }

@@ -9,6 +9,7 @@
 
 #include "core/errors.h"
 #include "fuzz_support.h"
+#include "tables/dbf_format.h"
 #include "tables/dbf_table.h"
 
 namespace {
@@ -17,7 +18,7 @@ using namespace tvz;
 
 void ReadEveryForm(Field f, bool conversions) {
   const std::string text = f.AsString();
-  if (f.StoredType() == 'C') {
+  if (f.StoredType() == dbf::kTypeCharacter) {
     FUZZ_CHECK(text.empty() || (text.back() != ' ' && text.back() != '\0'));
   }
   f.IsNull();
@@ -92,7 +93,7 @@ void EditInMemory(DbfTable& t) {
   for (int i = 0; i < t.FieldCount(); ++i) {
     Field f = t.Fields(i);
     const char type = f.StoredType();
-    if (type != 'C') continue;
+    if (type != dbf::kTypeCharacter) continue;
     const std::string text = f.AsString();
     f.SetAsString(text);
     // What is stored ends at a NUL; the blanks before it are padding.
@@ -108,7 +109,10 @@ void EditInMemory(DbfTable& t) {
   for (int i = 0; i < t.FieldCount(); ++i) {
     Field f = t.Fields(i);
     const char type = f.StoredType();
-    if (type == 'C' || type == 'N' || type == 'F' || type == 'L') FUZZ_CHECK(f.AsString().empty());
+    if (type == dbf::kTypeCharacter || type == dbf::kTypeNumeric || type == dbf::kTypeFloat ||
+        type == dbf::kTypeLogical) {
+      FUZZ_CHECK(f.AsString().empty());
+    }
   }
 }
 
@@ -116,7 +120,7 @@ void EditInMemory(DbfTable& t) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const auto folder = fuzz::Scratch();
-  fuzz::Write(folder / "SOLUC.DBF", std::string_view(reinterpret_cast<const char*>(data), size));
+  test::WriteBytes(folder / "SOLUC.DBF", std::string_view(reinterpret_cast<const char*>(data), size));
   for (bool read_only : {false, true}) {
     DbfTable t;
     t.DatabaseName = folder;

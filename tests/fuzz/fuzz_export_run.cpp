@@ -10,9 +10,8 @@
 #include <vector>
 
 #include "core/conversion.h"
-#include "core/errors.h"
-#include "export/export_run.h"
 #include "fuzz_support.h"
+#include "support/run_helper.h"
 #include "tables/dbf_table.h"
 
 namespace {
@@ -46,38 +45,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const fs::path zarp = fuzz::Fresh("zarp");
   const fs::path vtemp = fuzz::Fresh("vtemp");
   for (std::size_t i = 0; i < parts.size() && i < std::size(kFiles); ++i)
-    fuzz::Write(zarp / kFiles[i], parts[i]);
-  for (const char* table : kTables) fuzz::Write(vtemp / (std::string(table) + ".DBF"), kOld);
+    test::WriteBytes(zarp / kFiles[i], parts[i]);
+  for (const char* table : kTables) test::WriteBytes(vtemp / (std::string(table) + ".DBF"), kOld);
 
-  fuzz::Host host;
-  Conversion c;
-  c.RutaCarpeta = zarp;
-  c.WorkingFolder = vtemp;
-  c.host = &host;
-  bool failed = false;
-  try {
-    FUZZ_CHECK(ExportRun(c) == RunOutcome::Finished);
-    FUZZ_CHECK(host.messages.back() == "Proceso finalizado");
-  } catch (const RunError& e) {
-    failed = true;
-    FUZZ_CHECK(*e.what() != '\0');
-    FUZZ_CHECK(c.Transformado == -1);
+  const test::RunResult r = test::RunExport(zarp, vtemp);
+  const bool failed = !r.outcome;
+  if (failed) {
+    FUZZ_CHECK(!r.error.empty());
+    FUZZ_CHECK(r.status == -1);
+  } else {
+    FUZZ_CHECK(*r.outcome == RunOutcome::kFinished);
+    FUZZ_CHECK(r.host.messages.back() == "Proceso finalizado");
   }
-  FUZZ_CHECK(!host.busy);
+  FUZZ_CHECK(!r.host.Busy());
   // The tables the run finished read back; the others are untouched.
   std::size_t finished = 0;
   for (const char* table : kTables) {
     const fs::path file = vtemp / (std::string(table) + ".DBF");
-    const bool reported = std::any_of(c.report.begin(), c.report.end(),
-                                      [&](const TableReport& r) { return r.table == table; });
+    const bool reported = std::any_of(r.report.begin(), r.report.end(),
+                                      [&](const TableReport& t) { return t.table == table; });
     if (reported) {
       ++finished;
       ReadBack(vtemp, table);
     } else {
-      FUZZ_CHECK(fuzz::Read(file) == kOld);
+      FUZZ_CHECK(test::ReadBytes(file) == kOld);
     }
   }
-  FUZZ_CHECK(failed || c.Transformado == 1 || c.Transformado == -1);
+  FUZZ_CHECK(failed || r.status == 1 || r.status == -1);
   // No temporary file is left beside the tables.
   std::size_t entries = 0;
   for (const auto& e : fs::directory_iterator(vtemp)) {

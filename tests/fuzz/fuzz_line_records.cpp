@@ -74,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // The same bytes as a file: the same lines, by both readers.
   const auto file = fuzz::Scratch() / "zarp_prof.txt";
-  fuzz::Write(file, bytes);
+  test::WriteBytes(file, bytes);
   try {
     LineReader from_file(file);
     FUZZ_CHECK(Streamed(from_file) == streamed);

@@ -5,13 +5,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <utility>
 
 #include "core/errors.h"
+#include "core/number_text.h"
 #include "export/hours.h"
 #include "fuzz_support.h"
-#include "records/conversions.h"
 #include "tables/dbf_layout.h"
 #include "tables/dbf_values.h"
 
@@ -70,7 +71,7 @@ void Hours(const std::string& text) {
 void TableNumbers(double v) {
   for (const auto& [length, decimals] : {std::pair{20, 4}, std::pair{11, 0}}) {
     dbf::FieldLayout f;
-    f.type = 'N';
+    f.type = dbf::kTypeNumeric;
     f.length = static_cast<std::size_t>(length);
     f.decimals = decimals;
     f.offset = 1;
@@ -104,11 +105,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     double v;
     std::memcpy(&v, data, sizeof v);
     if (std::isfinite(v)) TableNumbers(v);
-  } else {
-    try {
-      TableNumbers(StrToFloat(text));
-    } catch (const RunError&) {
-    }
+  } else if (const std::optional<double> v = ParseFloat(text)) {
+    TableNumbers(*v);
   }
   return 0;
 }

@@ -10,7 +10,7 @@
 #include <fstream>
 #include <string>
 
-#include "fuzz_support.h"
+#include "support/temp_dir.h"
 #include "tables/dbf_fixture.h"
 #include "tables/dbf_table.h"
 
@@ -27,7 +27,7 @@ using tvz::test::Level7Int;
 
 void Seed(const fs::path& dir, const std::string& name, const std::string& bytes) {
   fs::create_directories(dir);
-  tvz::fuzz::Write(dir / name, bytes);
+  tvz::test::WriteBytes(dir / name, bytes);
 }
 
 void TableSeeds(const fs::path& dir) {

@@ -5,8 +5,8 @@
 #include <regex>
 
 #include "core/errors.h"
+#include "core/number_text.h"
 #include "import/horario_format.h"
-#include "records/conversions.h"
 #include "records/line_reader.h"
 #include "support/test_support.h"
 #include "tables/dbf_table.h"
@@ -80,7 +80,7 @@ TEST_F(ImportTest, HeaderRecordsAndTrailer) {
   Soluc({{"1", "1", "0", "AGM", "1ESOA", "*LEC", "MAT", "AULA101"},
          {"0", "3", "0", "JLP", "1ESOA", "*LEC", "MAT", "AULA101"},  // day 0: not written
          {"1", "2", "", "JL", "2ESOB", "MAT", "ING", "LAB"}});
-  EXPECT_EQ(ImportRun(run.c), RunOutcome::Finished);
+  EXPECT_EQ(ImportRun(run.c), RunOutcome::kFinished);
   EXPECT_EQ(run.host.messages, std::vector<std::string>{"Proceso finalizado"});
   EXPECT_EQ(run.c.Transformado, 1);
   const auto lines = Output();
@@ -197,7 +197,7 @@ TEST_F(ImportTest, ATableInUseByAnotherProgramStopsTheRun) {
   }
   EXPECT_FALSE(fs::exists(zarp / "ZARP_HORARIO.TXT"));
   holder.Close();
-  EXPECT_EQ(ImportRun(run.c), RunOutcome::Finished);
+  EXPECT_EQ(ImportRun(run.c), RunOutcome::kFinished);
 }
 
 TEST_F(ImportTest, ErrorsFromInputsAndTables) {
@@ -240,7 +240,7 @@ TEST_F(ImportTest, MissingFolderIsRefused) {
   for (bool embedded : {false, true}) {
     test::TestRun r(zarp / "nope", vtemp.path(), embedded);
     r.c.Transformado = 5;
-    EXPECT_EQ(ImportRun(r.c), RunOutcome::Refused);
+    EXPECT_EQ(ImportRun(r.c), RunOutcome::kRefused);
     EXPECT_EQ(r.host.messages, std::vector<std::string>{"No existe la carpeta"});
     EXPECT_EQ(r.c.Transformado, embedded ? 0 : 5);
   }

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "core/errors.h"
-#include "records/code_list.h"
-#include "records/conversions.h"
 
 namespace tvz {
 namespace {
@@ -48,102 +46,6 @@ TEST(ZarpRecord, NameCheckIgnoresAsciiCaseAndBlanks) {
   EXPECT_FALSE(NameCheck(beyond, "ZARP_PROF.TXT"));
 }
 
-TEST(CodeList, EqualIgnoringCaseIncludingCp1252Letters) {
-  CodeList list;
-  EXPECT_TRUE(list.AddIfNew("MAT"));
-  EXPECT_FALSE(list.AddIfNew("mat"));
-  EXPECT_FALSE(list.AddIfNew("Mat"));
-  EXPECT_TRUE(list.AddIfNew("ESPA\xD1"));   // ESPAÑ
-  EXPECT_FALSE(list.AddIfNew("espa\xF1"));  // españ
-  EXPECT_TRUE(list.AddIfNew("espan"));      // n is not ñ
-  EXPECT_TRUE(list.AddIfNew("\xC1rbol"));   // Árbol
-  EXPECT_TRUE(list.AddIfNew("arbol"));      // accents matter
-  EXPECT_TRUE(list.AddIfNew(""));
-  EXPECT_FALSE(list.AddIfNew(""));
-  EXPECT_TRUE(list.Contains("ARBOL"));
-  EXPECT_EQ(list.Count(), 6u);
-}
-
-TEST(SortedCodeList, RanksDistinctTimesChronologically) {
-  SortedCodeList list;
-  for (const char* t : {"09:50", "08:00", "08:55", "08:00", "10:00", "09:50"}) list.Add(t);
-  EXPECT_EQ(list.Count(), 4u);
-  EXPECT_EQ(list.IndexOf("08:00"), 0);
-  EXPECT_EQ(list.IndexOf("08:55"), 1);
-  EXPECT_EQ(list.IndexOf("09:50"), 2);
-  EXPECT_EQ(list.IndexOf("10:00"), 3);
-  EXPECT_EQ(list.IndexOf("11:00"), -1);
-  list.Add("07:30");
-  EXPECT_EQ(list.IndexOf("10:00"), 4);
-}
-
-TEST(Conversions, IntegerTexts) {
-  struct Case {
-    const char* text;
-    bool ok;
-    std::int32_t value;
-  } cases[] = {
-      {"08", true, 8},      {"  12", true, 12},    {"-5", true, -5},   {"+7", true, 7},
-      {"$1F", true, 31},    {"0x10", true, 16},    {"0X1a", true, 26}, {"$FFFFFFFF", true, -1},
-      {"2147483647", true, 2147483647}, {"-2147483648", true, INT32_MIN},
-      {"2147483648", false, 0}, {"", false, 0},      {":", false, 0},    {"1 ", false, 0},
-      {"8:", false, 0},     {"$", false, 0},       {"0x", false, 0},   {"- 5", false, 0},
-      {"1.0", false, 0},    {"$100000000", false, 0},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.text);
-    if (c.ok) {
-      EXPECT_EQ(StrToInt(c.text), c.value);
-    } else {
-      try {
-        StrToInt(c.text);
-        ADD_FAILURE() << "accepted";
-      } catch (const RunError& e) {
-        EXPECT_EQ(std::string(e.what()), std::string("'") + c.text + "' no es un valor entero v\xE1lido");
-      }
-    }
-  }
-}
-
-TEST(Conversions, FloatTexts) {
-  struct Case {
-    const char* text;
-    bool ok;
-    double value;
-  } cases[] = {
-      {"2.5", true, 2.5},  {"-3", true, -3},      {"+1.25", true, 1.25}, {".5", true, 0.5},
-      {"5.", true, 5},     {"1e2", true, 100},    {"2.5E-1", true, 0.25}, {"1e-400", true, 0},
-      {"1e400", false, 0}, {"", false, 0},        {".", false, 0},       {"2.5.1", false, 0},
-      {"abc", false, 0},   {"inf", false, 0},     {"nan", false, 0},     {" 2", false, 0},
-      {"1e", false, 0},    {"0x10", false, 0},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.text);
-    if (c.ok) {
-      EXPECT_DOUBLE_EQ(StrToFloat(c.text), c.value);
-    } else {
-      try {
-        StrToFloat(c.text);
-        ADD_FAILURE() << "accepted";
-      } catch (const RunError& e) {
-        EXPECT_EQ(std::string(e.what()),
-                  std::string("'") + c.text + "' no es un valor punto flotante v\xE1lido");
-      }
-    }
-  }
-}
-
-TEST(Errors, FinalStopAndIoTexts) {
-  EXPECT_EQ(WithFinalStop("Disco lleno"), "Disco lleno.");
-  EXPECT_EQ(WithFinalStop("Hecho."), "Hecho.");
-  EXPECT_EQ(WithFinalStop("Termina en blanco "), "Termina en blanco ");
-  EXPECT_EQ(WithFinalStop("Termina en coma,"), "Termina en coma,");  // ',' sorts before '.'
-  EXPECT_EQ(WithFinalStop("valor '5'"), "valor '5'");                // '\'' too
-  EXPECT_EQ(WithFinalStop(""), "");
-  EXPECT_EQ(IoErrorText(2), "No se encuentra el archivo");
-  EXPECT_EQ(IoErrorText(5), "Acceso al archivo denegado");
-  EXPECT_EQ(IoErrorText(32), "Error de E/S 32");
-}
 
 }  // namespace
 }  // namespace tvz

@@ -1,6 +1,8 @@
 #pragma once
-// Shared helpers for the tests: scratch folders, files, a host that records
-// what a run shows.
+// Shared helpers for the tests: ZARP lines and files, a conversion with a
+// recording host, a converter's scratch folders. The scratch folders, whole
+// files and the host are in temp_dir.h and recording_host.h, which the fuzz
+// targets share.
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -9,27 +11,12 @@
 #include <gtest/gtest.h>
 
 #include "core/conversion.h"
+#include "support/recording_host.h"
+#include "support/temp_dir.h"
 
 namespace tvz::test {
 
 namespace fs = std::filesystem;
-
-// A fresh folder under the system temp folder, removed with the object.
-class TempDir {
-public:
-  TempDir();
-  ~TempDir();
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  const fs::path& path() const { return path_; }
-  fs::path operator/(std::string_view name) const { return path_ / std::string(name); }
-
-private:
-  fs::path path_;
-};
-
-void WriteBytes(const fs::path& file, std::string_view bytes);
-std::string ReadBytes(const fs::path& file);
 
 // Lines joined with CR LF, the last one included.
 std::string CrLf(const std::vector<std::string>& lines);
@@ -39,14 +26,6 @@ std::string ZarpFrame(char kind, std::string_view file, std::string_view centre 
 
 // `text` placed so that it starts at 1-based `column` of `line` (blank-filled).
 void PutAt(std::string& line, std::size_t column, std::string_view text);
-
-class RecordingHost : public RunHost {
-public:
-  void ShowMessage(const std::string& text) override { messages.push_back(text); }
-  void SetBusy(bool busy) override { busy_changes.push_back(busy); }
-  std::vector<std::string> messages;
-  std::vector<bool> busy_changes;
-};
 
 // A conversion over `folder` with the working folder `vtemp`.
 struct TestRun {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/errors.h"
+#include "tables/dbf_format.h"
 
 namespace tvz::test {
 

@@ -2,7 +2,7 @@
 // takes the place of an old one.
 #include <gtest/gtest.h>
 
-#include "platform/platform.h"
+#include "platform/clock.h"
 #include "support/test_support.h"
 #include "tables/dbf_fixture.h"
 #include "tables/dbf_table.h"
@@ -14,6 +14,9 @@ using test::ErrorOf;
 using test::ReadBytes;
 using test::TempDir;
 using test::WriteBytes;
+using dbf::kTypeCharacter;
+using dbf::kTypeLogical;
+using dbf::kTypeNumeric;
 
 namespace fs = std::filesystem;
 
@@ -62,9 +65,10 @@ TEST(DbfWriterTest, WritesADbaseIvTableByteByByte) {
     d[17] = static_cast<char>(decimals);
     return d;
   };
-  const std::string expected = header + descriptor("NAME", 'C', 10, 0) +
-                               descriptor("FLAG", 'L', 1, 0) + descriptor("QTY", 'N', 11, 0) +
-                               descriptor("AMOUNT", 'N', 20, 4) + "\x0D" +
+  const std::string expected = header + descriptor("NAME", kTypeCharacter, 10, 0) +
+                               descriptor("FLAG", kTypeLogical, 1, 0) +
+                               descriptor("QTY", kTypeNumeric, 11, 0) +
+                               descriptor("AMOUNT", kTypeNumeric, 20, 4) + "\x0D" +
                                // flag, NAME (10), FLAG (1), QTY (11), AMOUNT (20)
                                " " "Pi\xF1" "a \xBD\x80   " "T" "         42" "           1234.5000" +
                                " " "          " " " "         -1" + std::string(20, ' ') + "\x1A";
@@ -86,7 +90,7 @@ class DbfRecreateTest : public ::testing::Test {
 protected:
   void SetUp() override {
     // An old table with other fields, its index flag set, and its index.
-    old_dbf = test::DbfFixture(0x03, {{"OLD", 'C', 5}}).Record({"abc"}).Bytes();
+    old_dbf = test::DbfFixture(0x03, {{"OLD", kTypeCharacter, 5}}).Record({"abc"}).Bytes();
     old_dbf[28] = 0x01;
     WriteBytes(dir / "NAMES.DBF", old_dbf);
     WriteBytes(dir / "names.mdx", "index");

@@ -1,7 +1,7 @@
 // The window's parts that need no window: command line, layout, folder chain.
 #include <gtest/gtest.h>
 
-#include "app/win_command_line.h"
+#include "ui/embed_request.h"
 #include "core/errors.h"
 #include "ui/control_ids.h"
 #include "ui/directory_list.h"
@@ -15,10 +15,10 @@ TEST(CommandLine, ModeSelectsPanelsInAnyLetterCase) {
     const char* mode;
     TopPanels panels;
   } cases[] = {
-      {"importar", TopPanels::ImportOnly}, {"IMPORTAR", TopPanels::ImportOnly},
-      {"Importar", TopPanels::ImportOnly}, {"exportar", TopPanels::ExportOnly},
-      {"eXpOrTaR", TopPanels::ExportOnly}, {"ayuda", TopPanels::Both},
-      {"", TopPanels::Both},                {"importar ", TopPanels::Both},
+      {"importar", TopPanels::kImportOnly}, {"IMPORTAR", TopPanels::kImportOnly},
+      {"Importar", TopPanels::kImportOnly}, {"exportar", TopPanels::kExportOnly},
+      {"eXpOrTaR", TopPanels::kExportOnly}, {"ayuda", TopPanels::kBoth},
+      {"", TopPanels::kBoth},                {"importar ", TopPanels::kBoth},
   };
   for (const auto& c : cases) EXPECT_EQ(PanelsForMode(c.mode), c.panels) << c.mode;
 }
@@ -30,7 +30,7 @@ TEST(CommandLine, OnlyTwoParametersEmbed) {
   const auto request = ReadEmbedRequest({"IMPORTAR", "1A2b"});
   ASSERT_TRUE(request);
   EXPECT_EQ(request->host, 0x1A2B);
-  EXPECT_EQ(request->panels, TopPanels::ImportOnly);
+  EXPECT_EQ(request->panels, TopPanels::kImportOnly);
 }
 
 TEST(CommandLine, HandleThatIsNoHexNumberIsAnError) {
@@ -38,10 +38,10 @@ TEST(CommandLine, HandleThatIsNoHexNumberIsAnError) {
     const char* handle;
     const char* message;
   } cases[] = {
-      {"zz", "'$zz' no es un valor entero v\xE1lido"},
-      {"", "'$' no es un valor entero v\xE1lido"},
-      {"12G", "'$12G' no es un valor entero v\xE1lido"},
-      {"0x10", "'$0x10' no es un valor entero v\xE1lido"},
+      {"zz", "'$zz' no es un valor entero v\xE1" "lido"},
+      {"", "'$' no es un valor entero v\xE1" "lido"},
+      {"12G", "'$12G' no es un valor entero v\xE1" "lido"},
+      {"0x10", "'$0x10' no es un valor entero v\xE1" "lido"},
   };
   for (const auto& c : cases) {
     try {
@@ -54,9 +54,9 @@ TEST(CommandLine, HandleThatIsNoHexNumberIsAnError) {
 }
 
 TEST(Layout, PanelsTileTheClientAreaInEveryMode) {
-  for (TopPanels shown : {TopPanels::Both, TopPanels::ExportOnly, TopPanels::ImportOnly}) {
+  for (TopPanels shown : {TopPanels::kBoth, TopPanels::kExportOnly, TopPanels::kImportOnly}) {
     int top_width = 0;
-    for (Panel p : {Panel::Export, Panel::Import}) {
+    for (Panel p : {Panel::kExport, Panel::kImport}) {
       if (!PanelShown(p, shown)) continue;
       const Box b = PanelBox(p, shown);
       EXPECT_EQ(b.left, top_width);
@@ -65,14 +65,14 @@ TEST(Layout, PanelsTileTheClientAreaInEveryMode) {
       top_width = b.right();
     }
     EXPECT_EQ(top_width, kClientWidth);
-    const Box folder = PanelBox(Panel::Folder, shown);
+    const Box folder = PanelBox(Panel::kFolder, shown);
     EXPECT_EQ(folder, (Box{0, 101, kClientWidth, 169}));
     EXPECT_EQ(folder.bottom(), kClientHeight);
   }
 }
 
 TEST(Layout, ControlsSitInTheirPanels) {
-  for (TopPanels shown : {TopPanels::Both, TopPanels::ExportOnly, TopPanels::ImportOnly}) {
+  for (TopPanels shown : {TopPanels::kBoth, TopPanels::kExportOnly, TopPanels::kImportOnly}) {
     for (const ControlPlace& place : ControlPlaces()) {
       if (!PanelShown(place.panel, shown)) continue;
       const Box panel = PanelBox(place.panel, shown);
@@ -85,15 +85,15 @@ TEST(Layout, ControlsSitInTheirPanels) {
   }
   const ControlPlace& importar = ControlPlaces()[1];
   ASSERT_EQ(importar.id, IDC_BIMPORTAR);
-  EXPECT_EQ(ControlBox(importar, TopPanels::Both), (Box{385, 72, 89, 25}));
-  EXPECT_EQ(ControlBox(importar, TopPanels::ImportOnly), (Box{96, 72, 89, 25}));
+  EXPECT_EQ(ControlBox(importar, TopPanels::kBoth), (Box{385, 72, 89, 25}));
+  EXPECT_EQ(ControlBox(importar, TopPanels::kImportOnly), (Box{96, 72, 89, 25}));
 }
 
 TEST(Layout, ScalingKeepsNeighboursTogether) {
   for (unsigned dpi : {96u, 120u, 144u, 168u, 192u}) {
-    const Box left = ScaleToDpi(PanelBox(Panel::Export, TopPanels::Both), dpi);
-    const Box right = ScaleToDpi(PanelBox(Panel::Import, TopPanels::Both), dpi);
-    const Box bottom = ScaleToDpi(PanelBox(Panel::Folder, TopPanels::Both), dpi);
+    const Box left = ScaleToDpi(PanelBox(Panel::kExport, TopPanels::kBoth), dpi);
+    const Box right = ScaleToDpi(PanelBox(Panel::kImport, TopPanels::kBoth), dpi);
+    const Box bottom = ScaleToDpi(PanelBox(Panel::kFolder, TopPanels::kBoth), dpi);
     EXPECT_EQ(left.right(), right.left) << dpi;
     EXPECT_EQ(right.right(), ScaleToDpi(kClientWidth, dpi)) << dpi;
     EXPECT_EQ(left.bottom(), bottom.top) << dpi;

@@ -15,7 +15,7 @@
 #include <string>
 
 #include "core/errors.h"
-#include "platform/platform.h"
+#include "platform/text_encoding.h"
 #include "tables/dbf_table.h"
 
 namespace {

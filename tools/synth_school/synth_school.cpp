@@ -12,7 +12,7 @@
 #include <fstream>
 #include <string>
 
-#include "records/conversions.h"
+#include "core/number_text.h"
 #include "tables/dbf_table.h"
 
 namespace {

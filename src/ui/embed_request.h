@@ -16,7 +16,7 @@ namespace tvz::ui {
 
 struct EmbedRequest {
   std::intptr_t host = 0;  // the host window's handle
-  TopPanels panels = TopPanels::Both;
+  TopPanels panels = TopPanels::kBoth;
 };
 
 // nullopt unless there are exactly two parameters. The handle is read as the

@@ -1,16 +1,14 @@
-#include "app/embed_request.h"
+#include "ui/embed_request.h"
 
-#include "records/conversions.h"
+#include "core/ascii.h"
+#include "core/number_text.h"
 
 namespace tvz::ui {
 
 TopPanels PanelsForMode(const std::string& mode) {
-  std::string lower = mode;
-  for (char& ch : lower)
-    if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
-  if (lower == "importar") return TopPanels::ImportOnly;
-  if (lower == "exportar") return TopPanels::ExportOnly;
-  return TopPanels::Both;
+  if (ascii::EqualsNoCase(mode, "importar")) return TopPanels::kImportOnly;
+  if (ascii::EqualsNoCase(mode, "exportar")) return TopPanels::kExportOnly;
+  return TopPanels::kBoth;
 }
 
 std::optional<EmbedRequest> ReadEmbedRequest(const std::vector<std::string>& parameters) {

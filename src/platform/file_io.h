@@ -1,0 +1,59 @@
+#pragma once
+// File contents: a file held open with the sharing rules the tables need,
+// whole-file reads, and writes that replace a file in one step.
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tvz::platform {
+
+namespace fs = std::filesystem;
+
+// Reads a whole file. On failure returns nullopt and sets `native_error`.
+std::optional<std::string> ReadWholeFile(const fs::path& file, int& native_error);
+
+// Writes `bytes` to a new file beside `target` and puts it in place of
+// `target` only once it is complete and flushed. On failure nothing at
+// `target` has changed and no new file is left beside it; returns false and
+// sets `native_error`.
+bool ReplaceFileAtomically(const fs::path& target, std::string_view bytes, int& native_error);
+
+// A file held open for reading, optionally for exclusive use: while an
+// exclusive handle is open no other program (on Linux: no other instance of
+// this program, by an advisory lock) can open it exclusively.
+class OpenFile {
+public:
+  OpenFile() = default;
+  OpenFile(const OpenFile&) = delete;
+  OpenFile& operator=(const OpenFile&) = delete;
+  OpenFile(OpenFile&& other) noexcept;
+  OpenFile& operator=(OpenFile&& other) noexcept;
+  ~OpenFile();
+
+  enum class Result { kOk, kFailed, kInUse };
+  enum class Sharing { kShared, kExclusive };
+  enum class Access { kRead, kReadWrite };
+  // Opens `file` for reading (and writing, with kReadWrite; a file that may
+  // only be read is then opened for reading). kInUse means another program
+  // holds it exclusively (or, with kExclusive, has it open).
+  Result Open(const fs::path& file, Sharing sharing, Access access, int& native_error);
+  // Reads the whole file from its start.
+  std::optional<std::string> ReadAll(int& native_error);
+  // Reads up to `size` bytes into `out`; returns the count, or -1 on error.
+  std::int64_t Read(char* out, std::int64_t size, int& native_error);
+  void Close();
+  bool IsOpen() const { return handle_ != kNoHandle; }
+
+private:
+  // Back to the start; `size` gets the file's size (0 when unknown).
+  bool Rewind(std::int64_t& size, int& native_error);
+
+  // The system's handle: a file descriptor on Linux, a HANDLE on Windows;
+  // -1 (also INVALID_HANDLE_VALUE) when closed.
+  static constexpr std::intptr_t kNoHandle = -1;
+  std::intptr_t handle_ = kNoHandle;
+};
+
+}  // namespace tvz::platform

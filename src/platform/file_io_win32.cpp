@@ -1,0 +1,96 @@
+// File access on Windows: HANDLEs with sharing modes.
+#include <windows.h>
+
+#include <algorithm>
+
+#include "platform/file_io.h"
+#include "platform/native.h"
+
+namespace tvz::platform {
+
+namespace {
+
+HANDLE AsHandle(std::intptr_t h) { return reinterpret_cast<HANDLE>(h); }
+
+}  // namespace
+
+OpenFile::Result OpenFile::Open(const fs::path& file, Sharing sharing, Access access,
+                                int& native_error) {
+  Close();
+  const bool exclusive = sharing == Sharing::kExclusive;
+  const bool read_only = access == Access::kRead;
+  DWORD rights = GENERIC_READ | (read_only ? 0 : GENERIC_WRITE);
+  // Readers let others read but not write, as the ZARP files were always read;
+  // writers share both ways; exclusive users share nothing.
+  DWORD share = exclusive ? 0 : (read_only ? FILE_SHARE_READ : FILE_SHARE_READ | FILE_SHARE_WRITE);
+  HANDLE h = CreateFileW(file.wstring().c_str(), rights, share, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE && !read_only && GetLastError() == ERROR_ACCESS_DENIED) {
+    // A read-only file is opened for reading only.
+    h = CreateFileW(file.wstring().c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  }
+  if (h == INVALID_HANDLE_VALUE) {
+    native_error = static_cast<int>(GetLastError());
+    return native_error == ERROR_SHARING_VIOLATION || native_error == ERROR_LOCK_VIOLATION
+               ? Result::kInUse
+               : Result::kFailed;
+  }
+  handle_ = reinterpret_cast<std::intptr_t>(h);
+  return Result::kOk;
+}
+
+std::int64_t OpenFile::Read(char* out, std::int64_t size, int& native_error) {
+  DWORD got = 0;
+  DWORD want = static_cast<DWORD>(std::min<std::int64_t>(size, 1 << 30));
+  if (!ReadFile(AsHandle(handle_), out, want, &got, nullptr)) {
+    native_error = static_cast<int>(GetLastError());
+    return -1;
+  }
+  return got;
+}
+
+void OpenFile::Close() {
+  if (handle_ != kNoHandle) CloseHandle(AsHandle(handle_));
+  handle_ = kNoHandle;
+}
+
+bool OpenFile::Rewind(std::int64_t& size, int& native_error) {
+  LARGE_INTEGER zero{}, length{};
+  if (!SetFilePointerEx(AsHandle(handle_), zero, nullptr, FILE_BEGIN)) {
+    native_error = static_cast<int>(GetLastError());
+    return false;
+  }
+  size = GetFileSizeEx(AsHandle(handle_), &length) ? length.QuadPart : 0;
+  return true;
+}
+
+bool ReplaceFileAtomically(const fs::path& target, std::string_view bytes, int& native_error) {
+  const fs::path temp = native::TempPathBeside(target);
+  HANDLE h = CreateFileW(temp.wstring().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    native_error = static_cast<int>(GetLastError());
+    return false;
+  }
+  bool ok = true;
+  std::size_t done = 0;
+  while (ok && done < bytes.size()) {
+    DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 24));
+    DWORD written = 0;
+    ok = WriteFile(h, bytes.data() + done, chunk, &written, nullptr) && written == chunk;
+    done += written;
+  }
+  if (ok) ok = FlushFileBuffers(h);
+  if (!ok) native_error = static_cast<int>(GetLastError());
+  CloseHandle(h);
+  if (ok && !MoveFileExW(temp.wstring().c_str(), target.wstring().c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    native_error = static_cast<int>(GetLastError());
+    ok = false;
+  }
+  if (!ok) DeleteFileW(temp.wstring().c_str());
+  return ok;
+}
+
+}  // namespace tvz::platform

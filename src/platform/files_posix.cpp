@@ -1,0 +1,46 @@
+// File names on Linux: names are case-sensitive bytes, taken as UTF-8.
+#include <algorithm>
+#include <cstdlib>
+#include <system_error>
+#include <vector>
+
+#include "core/ascii.h"
+#include "platform/files.h"
+#include "platform/native.h"
+#include "platform/text_encoding.h"
+
+namespace tvz::platform {
+
+namespace native {
+
+std::optional<fs::path> FindCaseVariant(const fs::path& folder, std::string_view name) {
+  std::vector<fs::path> matches;
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    if (!ascii::EqualsNoCase(it->path().filename().string(), name)) continue;
+    std::error_code type_ec;
+    if (!fs::is_regular_file(it->path(), type_ec)) continue;
+    matches.push_back(it->path());
+  }
+  if (matches.empty()) return std::nullopt;
+  return *std::min_element(matches.begin(), matches.end());
+}
+
+}  // namespace native
+
+fs::path DefaultWorkingFolder() {
+  if (const char* prefix = std::getenv("WINEPREFIX"); prefix && *prefix)
+    return fs::path(prefix) / "drive_c" / "VTEMP";
+  const char* home = std::getenv("HOME");
+  return fs::path(home && *home ? home : ".") / ".wine" / "drive_c" / "VTEMP";
+}
+
+fs::path ExecutableFolder() {
+  std::error_code ec;
+  auto p = fs::read_symlink("/proc/self/exe", ec);
+  return ec ? fs::current_path() : p.parent_path();
+}
+
+std::string PathText(const fs::path& p) { return Cp1252FromUtf8(p.string()); }
+
+}  // namespace tvz::platform

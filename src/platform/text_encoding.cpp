@@ -1,0 +1,71 @@
+#include "platform/text_encoding.h"
+
+namespace tvz::platform {
+
+namespace {
+
+// cp1252 0x80..0x9F; 0 where the code page has no character.
+constexpr char16_t kCp1252High[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+// The character of `byte`, or 0 for the bytes cp1252 leaves undefined.
+char16_t DefinedCharacter(unsigned char byte) {
+  return byte >= 0x80 && byte < 0xA0 ? kCp1252High[byte - 0x80] : byte;
+}
+
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+}  // namespace
+
+char16_t UnicodeFromCp1252(unsigned char byte) {
+  const char16_t c = DefinedCharacter(byte);
+  return c != 0 || byte == 0 ? c : byte;
+}
+
+std::string Utf8FromCp1252(std::string_view cp1252) {
+  std::string out;
+  out.reserve(cp1252.size());
+  for (unsigned char b : cp1252) {
+    const char16_t c = DefinedCharacter(b);
+    AppendUtf8(out, c != 0 || b == 0 ? c : 0xFFFD);
+  }
+  return out;
+}
+
+std::string Cp1252FromUtf8(std::string_view utf8) {
+  std::string out;
+  for (std::size_t i = 0; i < utf8.size();) {
+    unsigned char b = utf8[i];
+    char32_t c;
+    int len;
+    if (b < 0x80) { c = b; len = 1; }
+    else if ((b >> 5) == 6) { c = b & 0x1F; len = 2; }
+    else if ((b >> 4) == 14) { c = b & 0x0F; len = 3; }
+    else if ((b >> 3) == 30) { c = b & 0x07; len = 4; }
+    else { out += '?'; ++i; continue; }
+    if (i + len > utf8.size()) { out += '?'; break; }
+    for (int k = 1; k < len; ++k) c = (c << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+    i += len;
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) { out += static_cast<char>(c); continue; }
+    char mapped = '?';
+    for (int k = 0; k < 32; ++k)
+      if (kCp1252High[k] == c) mapped = static_cast<char>(0x80 + k);
+    out += mapped;
+  }
+  return out;
+}
+
+}  // namespace tvz::platform

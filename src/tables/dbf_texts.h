@@ -1,0 +1,25 @@
+#pragma once
+// The table store's messages about a whole table, built in one place. `table`
+// is the name the user knows the table by: its TableName, or its path as
+// program text once the file is found.
+#include <string>
+#include <string_view>
+
+#include "core/errors.h"
+
+namespace tvz::dbf {
+
+// "La tabla <table> <what>".
+RunError TableError(const std::string& table, std::string_view what);
+
+// "La tabla <table> está dañada: <what>".
+RunError DamagedError(const std::string& table, std::string_view what);
+
+// "La tabla <table> está en uso por otro programa".
+RunError InUseError(const std::string& table);
+
+// "No se puede <action> la tabla <table>: <reason>".
+std::string CannotText(std::string_view action, const std::string& table);
+RunError CannotError(std::string_view action, const std::string& table, std::string_view reason);
+
+}  // namespace tvz::dbf

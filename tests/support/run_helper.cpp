@@ -1,0 +1,27 @@
+#include "support/run_helper.h"
+
+#include "core/errors.h"
+#include "export/export_run.h"
+#include "import/import_run.h"
+
+namespace tvz::test {
+
+RunResult Run(RunKind kind, const fs::path& folder, const fs::path& vtemp, RunSettings settings) {
+  RunResult r;
+  Conversion c;
+  c.RutaCarpeta = folder;
+  c.WorkingFolder = vtemp;
+  c.Transformado = settings.status;
+  c.Embedded = settings.embedded;
+  c.host = &r.host;
+  try {
+    r.outcome = kind == RunKind::kExport ? ExportRun(c) : ImportRun(c);
+  } catch (const RunError& e) {
+    r.error = e.what();
+  }
+  r.status = c.Transformado;
+  r.report = c.report;
+  return r;
+}
+
+}  // namespace tvz::test

@@ -1,0 +1,131 @@
+// The scenarios driven by the keyboard alone, in a standalone window.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "e2e_files.h"
+#include "e2e_host.h"
+#include "e2e_scenario.h"
+#include "ui/control_ids.h"
+
+namespace tvz::e2e {
+namespace {
+
+// The keyboard alone, standalone: Tab to Directorios, Up and Enter open the
+// parent folder (which holds no ZARP file), Shift+Tab back to BExportar and
+// Enter runs the export there; Alt+S closes the window.
+void RunKeyboard(const Env& env) {
+  std::printf("scenario keyboard\n");
+  const Case c{"keyboard", {}, Folder::kSamples, Setup::kNone, {}, Shown::kStandalone,
+               Buttons::kBoth, 0, {}, false, false, std::nullopt, "MMMMMM"};
+  HWND host = CreateHostWindow();
+  const Scene s = Prepare(c, env);
+  ProgramRun run(s.program, {}, s.data, host);
+  HWND form = run.WaitForForm();
+  if (form == nullptr) return;
+  SetForegroundWindow(form);
+  PumpFor(200);
+  auto press = [&](WORD key, WORD modifier = 0) {
+    run.WaitIdle();
+    PressKey(key, modifier);
+  };
+  press(VK_TAB);
+  press(VK_TAB);
+  press(VK_UP);
+  press(VK_RETURN);
+  press(VK_TAB, VK_SHIFT);
+  press(VK_TAB, VK_SHIFT);
+  press(VK_RETURN);
+  const std::vector<Message> expected = {
+      {"No existe archivo de asignaturas (ZARP_ASIGNAT.TXT)", false},
+      {"No existe archivo de profesores (ZARP_PROF.TXT)", false},
+      {"No existe archivo de aulas (ZARP_AULAS.TXT)", false},
+      {"No existe archivo de grupos (ZARP_GRUPO.TXT)", false},
+      {"No existe archivo de grupos (ZARP_ASIGNATGRUPO.TXT)", false},
+      {"No existe archivo de grupos (ZARP_SESIONES.TXT)", false},
+      kFinished,
+  };
+  run.AnswerDialogs(expected.size());
+  Check(run.WaitIdle() && !IsWindowEnabled(GetDlgItem(form, IDC_BEXPORTAR)),
+        "the run finished in the window");
+  SetForegroundWindow(form);
+  PumpFor(200);
+  press('S', VK_MENU);
+  DWORD code = 1;
+  Check(run.WaitForExit(code) && code == 0, "Alt+S closed the program");
+  CheckDialogs(expected, run.dialogs());
+  CheckResultFile(c, s);
+  CheckTables(c);
+  DestroyWindow(host);
+}
+
+// The text of the line that Directorios shows as current.
+std::string CurrentLine(HWND form) {
+  HWND list = GetDlgItem(form, IDC_DIRECTORIOS);
+  const LRESULT index = SendMessageW(list, LB_GETCURSEL, 0, 0);
+  const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (index < 0 || length < 0) return "";
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(length));
+  return Narrow(text);
+}
+
+// Unidades by the keyboard: "C" moves Directorios to C:'s current folder
+// (its root), "Z" back to the folder it had on Z:, where the export runs.
+void RunDriveList(const Env& env) {
+  std::printf("scenario drive_list\n");
+  const Case c{"drive_list", {}, Folder::kSamples, Setup::kNone, {}, Shown::kStandalone,
+               Buttons::kBoth, 0, {}, false, false, std::nullopt, "RRRRRR"};
+  HWND host = CreateHostWindow();
+  const Scene s = Prepare(c, env);
+  ProgramRun run(s.program, {}, s.data, host);
+  HWND form = run.WaitForForm();
+  if (form == nullptr) return;
+  Check(CurrentLine(form) == "datos", "Directorios starts in the current folder");
+  SetForegroundWindow(form);
+  PumpFor(200);
+  auto press = [&](WORD key, WORD modifier = 0) {
+    run.WaitIdle();
+    PressKey(key, modifier);
+  };
+  for (int i = 0; i < 3; ++i) press(VK_TAB);
+  press('C');
+  run.WaitIdle();
+  Check(CurrentLine(form) == "C:\\" &&
+            SendMessageW(GetDlgItem(form, IDC_DIRECTORIOS), LB_GETCURSEL, 0, 0) == 0,
+        "drive c: shows its root: " + CurrentLine(form));
+  press('Z');
+  run.WaitIdle();
+  Check(CurrentLine(form) == "datos", "drive z: shows its folder again: " + CurrentLine(form));
+  for (int i = 0; i < 3; ++i) press(VK_TAB, VK_SHIFT);
+  press(VK_RETURN);
+  run.AnswerDialogs(1);
+  run.Click(IDC_BCLOSE);
+  DWORD code = 1;
+  Check(run.WaitForExit(code) && code == 0, "program ended");
+  CheckDialogs({kFinished}, run.dialogs());
+  CheckResultFile(c, s);
+  CheckTables(c);
+  DestroyWindow(host);
+}
+
+}  // namespace
+
+bool RunKeyboardScenario(const char* name, const Env& env) {
+  const struct {
+    const char* name;
+    void (*run)(const Env&);
+  } scripted[] = {{"keyboard", RunKeyboard}, {"drive_list", RunDriveList}};
+  for (const auto& script : scripted) {
+    if (std::strcmp(script.name, name) != 0) continue;
+    script.run(env);
+    return true;
+  }
+  return false;
+}
+
+}  // namespace tvz::e2e
