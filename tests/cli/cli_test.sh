@@ -51,9 +51,10 @@ for args in "" "exportar" "borrar $scratch" "exportar $scratch --nada" "exportar
   test ! -s "$scratch/out" && grep -q "^transvardelzarp: " "$scratch/err"; check "usage: '$args'" 64 $s $?
 done
 
-# One encoding per output: on Linux the help and the usage errors are UTF-8,
-# the argument quoted as given.
-"$tool" exportar "$scratch" --ñ >"$scratch/out" 2>"$scratch/err"; s=$?
+# One encoding per output: the help and the usage error in one encoding (UTF-8
+# on Linux; cp1252 when a Windows program's output is redirected), the
+# argument quoted as given.
+run "$scratch/out" "$scratch/err" exportar "$scratch" --ñ
 head -n 1 "$scratch/err" | grep -qx "transvardelzarp: opción desconocida: --ñ" &&
   grep -q "por omisión, la que" "$scratch/err"
 check "usage error and help in UTF-8" 64 $s $?
