@@ -9,7 +9,7 @@
 #include "app/cli_options.h"
 #include "core/conversion.h"
 #include "core/errors.h"
-#include "core/report_render.h"
+#include "report/report_render.h"
 #include "export/export_run.h"
 #include "import/import_run.h"
 #include "platform/console.h"

@@ -97,15 +97,7 @@ void FinishTable(Conversion& c, DbfTable& table, std::string_view name, std::uin
   if (c.CheckOnly) {
     // Nothing is written, but the run stops where the export would: at an
     // old table another program holds.
-    const std::filesystem::path old_table = table.FilePath();
-    platform::OpenFile old;
-    int ignored = 0;
-    if (old.Open(old_table, /*exclusive=*/true, /*read_only=*/true, ignored) ==
-        platform::OpenFile::Result::InUse) {
-      const std::u8string path = old_table.u8string();
-      throw RunError("La tabla " + platform::Cp1252FromUtf8(std::string(path.begin(), path.end())) +
-                     " est\xE1 en uso por otro programa");
-    }
+    table.CheckReplaceable();
   } else {
     table.Finish();
   }

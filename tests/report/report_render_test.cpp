@@ -1,5 +1,5 @@
 // The report's renderings: the summary lines, the text file and the JSON.
-#include "core/report_render.h"
+#include "report/report_render.h"
 
 #include <gtest/gtest.h>
 

@@ -46,7 +46,7 @@ struct Outcome {
 Outcome Export(const fs::path& zarp, const fs::path& vtemp, bool check_only) {
   test::TestRun run(zarp, vtemp);
   run.c.CheckOnly = check_only;
-  EXPECT_EQ(ExportRun(run.c), RunOutcome::Finished);
+  EXPECT_EQ(ExportRun(run.c), RunOutcome::kFinished);
   Outcome o{test::Rows(run.c.informe), run.host.messages, {}, run.c.Transformado};
   for (const TableReport& r : run.c.report) o.counts.emplace_back(r.table, r.records);
   return o;
@@ -160,7 +160,7 @@ TEST_F(ReportRunTest, ImportReportsRecordsItCouldNotMatchAndCountsLessons) {
   soluc.Close();
 
   test::TestRun run(zarp.path(), vtemp.path());
-  ASSERT_EQ(ImportRun(run.c), RunOutcome::Finished);
+  ASSERT_EQ(ImportRun(run.c), RunOutcome::kFinished);
   EXPECT_EQ(test::Rows(run.c.informe),
             (std::vector<test::AvisoRow>{
                 {"clase_sin_colocar", "ZARP_HORARIO.TXT", "SOLUC", 2, "1ESOA MAT", "", 0},

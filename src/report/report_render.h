@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/conversion.h"
-#include "platform/platform.h"
+#include "platform/clock.h"
 
 namespace tvz {
 

@@ -1,7 +1,9 @@
 // The report as JSON (UTF-8): what `--informe` writes.
 #include <cstdio>
 
-#include "core/report_render.h"
+#include "report/report_render.h"
+
+#include "platform/text_encoding.h"
 
 namespace tvz {
 

@@ -1,4 +1,6 @@
-#include "core/report_render.h"
+#include "report/report_render.h"
+
+#include "platform/text_encoding.h"
 
 #include <cstdio>
 #include <map>
