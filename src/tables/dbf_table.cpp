@@ -104,6 +104,16 @@ void DbfTable::CreateTable() {
   impl_->Activate(true);
 }
 
+void DbfTable::CheckReplaceable() const {
+  // The old table is not replaced under a program that holds it open.
+  platform::OpenFile old;
+  int ignored = 0;
+  if (old.Open(impl_->path, platform::OpenFile::Sharing::kExclusive,
+               platform::OpenFile::Access::kRead, ignored) == platform::OpenFile::Result::kInUse) {
+    throw dbf::InUseError(impl_->Label());
+  }
+}
+
 void DbfTable::Finish() {
   RequireOpen();
   Impl& impl = *impl_;
@@ -114,16 +124,7 @@ void DbfTable::Finish() {
   if (impl.count > std::numeric_limits<std::uint32_t>::max()) {
     throw dbf::TableError(TableName, "tiene demasiados registros");
   }
-  {
-    // The old table is not replaced under a program that holds it open.
-    platform::OpenFile old;
-    int ignored = 0;
-    if (old.Open(impl.path, platform::OpenFile::Sharing::kExclusive,
-                 platform::OpenFile::Access::kRead, ignored) ==
-        platform::OpenFile::Result::kInUse) {
-      throw dbf::InUseError(impl.Label());
-    }
-  }
+  CheckReplaceable();
   dbf::WriteHeader(impl.layout, static_cast<std::uint32_t>(impl.count), platform::Now(),
                    impl.image.data());
   impl.image.push_back(dbf::kEndOfFile);

@@ -145,6 +145,10 @@ public:
   // REQUIRES: created by CreateTable(), open, not appending or editing
   // (RunError otherwise).
   void Finish();
+  // The check Finish() makes before it writes: RunError ("... está en uso por
+  // otro programa") when another program holds the table it would replace.
+  // REQUIRES: created by CreateTable().
+  void CheckReplaceable() const;
 
   // Opens the existing table file; does nothing when already open. A
   // missing file, a file another program holds, and a damaged file are
