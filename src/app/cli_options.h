@@ -1,6 +1,6 @@
 #pragma once
 // The command line of `transvardelzarp`:
-//   transvardelzarp exportar|importar CARPETA [--vtemp DIR]
+//   transvardelzarp exportar|importar|comprobar CARPETA [--vtemp DIR] [--informe FICHERO]
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -16,13 +16,14 @@ enum ExitCode : int {
   kExitUsage = 64,    // the command line is wrong
 };
 
-enum class Mode { kExportar, kImportar };
+enum class Mode { kExportar, kImportar, kComprobar };
 
 struct Options {
   bool help = false;
   Mode mode = Mode::kExportar;
   std::filesystem::path folder;                  // CARPETA
   std::optional<std::filesystem::path> vtemp;    // --vtemp DIR
+  std::optional<std::filesystem::path> informe;  // --informe FICHERO
 };
 
 struct ParseResult {

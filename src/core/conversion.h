@@ -4,10 +4,16 @@
 // through RunHost.
 #include <cstdint>
 #include <filesystem>
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "core/report.h"
+
 namespace tvz {
+
+class DbfTable;  // the table store (tables/dbf_table.h)
 
 class RunHost {
 public:
@@ -39,6 +45,13 @@ struct Conversion {
   bool Embedded = false;
   RunHost* host = nullptr;
   std::vector<TableReport> report;
+  // The warnings and counts of the run (report.h).
+  Informe informe;
+  // Check only (`comprobar`): the export reads, checks and reports all it
+  // would, and writes nothing; the tables it builds are dropped, but those a
+  // later converter reads (GRUPOST for ASIGT) are kept here, by name.
+  bool CheckOnly = false;
+  std::map<std::string, std::shared_ptr<DbfTable>> unwritten_tables;
 
   void Show(const std::string& text) const { host->ShowMessage(text); }
 };

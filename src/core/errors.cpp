@@ -39,4 +39,9 @@ std::string WithFinalStop(std::string text) {
   return text;
 }
 
+std::string FolderInUseText(const std::string& folder) {
+  return "Otra conversi\xF3" "n est\xE1" " usando la carpeta \"" + folder +
+         "\"; espere a que termine";
+}
+
 }  // namespace tvz

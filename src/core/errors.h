@@ -30,6 +30,10 @@ std::string NoMemoryText();
 // 100, 101, 106, and "Error de E/S %d" for any other.
 std::string IoErrorText(int io_code);
 
+// "Otra conversión está usando la carpeta "<folder>"; espere a que termine":
+// another run holds a folder that this one needs.
+std::string FolderInUseText(const std::string& folder);
+
 // The text of a message as the error dialog shows it: followed by "." unless
 // it already ends in "." or in a character that sorts before it.
 std::string WithFinalStop(std::string text);

@@ -1,5 +1,5 @@
 // File access on Linux: file descriptors, with flock() advisory locks
-// standing in for Windows' sharing modes.
+// standing in for Windows' sharing modes, and a probe for POSIX record locks.
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -13,6 +13,34 @@
 #include "platform/system_errors.h"
 
 namespace tvz::platform {
+
+namespace {
+
+// Whether another holder has a POSIX record lock (fcntl or open file
+// description lock) on some part of the file that clashes with this use:
+// any lock for exclusive use, a write lock for reading. Unix programs take
+// such locks, and Wine turns a Windows program's LockFile ranges into them
+// (held by wineserver); flock() does not see them. An open-file-description
+// probe first; kernels without it answer EINVAL and get the classic one.
+bool RecordLockClashes(int fd, bool exclusive) {
+  const auto probe_with = [&](int command, bool& answered) {
+    struct flock probe{};
+    probe.l_type = exclusive ? F_WRLCK : F_RDLCK;
+    probe.l_whence = SEEK_SET;
+    probe.l_start = 0;
+    probe.l_len = 0;  // the whole file, however long it grows
+    answered = ::fcntl(fd, command, &probe) == 0;
+    return answered && probe.l_type != F_UNLCK;
+  };
+  bool answered = false;
+#ifdef F_OFD_GETLK
+  const bool clash = probe_with(F_OFD_GETLK, answered);
+  if (answered || errno != EINVAL) return clash;
+#endif
+  return probe_with(F_GETLK, answered);
+}
+
+}  // namespace
 
 OpenFile::Result OpenFile::Open(const fs::path& file, Sharing sharing, Access access,
                                 int& native_error) {
@@ -43,6 +71,11 @@ OpenFile::Result OpenFile::Open(const fs::path& file, Sharing sharing, Access ac
     native_error = errno;
     ::close(fd);
     return native_error == EWOULDBLOCK ? Result::kInUse : Result::kFailed;
+  }
+  if (RecordLockClashes(fd, exclusive)) {
+    ::close(fd);
+    native_error = EWOULDBLOCK;
+    return Result::kInUse;
   }
   handle_ = fd;
   return Result::kOk;
