@@ -1,7 +1,9 @@
 #!/usr/bin/python3
 """Writes the sample school: the ZARP files of a small, fictitious secondary
 school (IES Río Almar) and a SOLUC timetable as the timetabling program would
-compute it. Run with Debian's /usr/bin/python3 (python3-dbf) from this folder:
+compute it. The school's data is not clean, as real data rarely is: every
+kind of warning of the run report shows up in it (see README.md). Run with
+Debian's /usr/bin/python3 (python3-dbf) from this folder:
 
     /usr/bin/python3 make_samples.py
 
@@ -61,6 +63,9 @@ TEACHERS = [  # abbreviation, name, department
     ("RDV", "Raúl Díaz Vega", "Tecnología"),
     ("SOT", "Sofía Ortega Torres", "Religión"),
     ("agm", "Ana García (repetida en minúsculas)", "Lengua Castellana y Literatura"),
+    # Name longer than PROFT.NOMBRE (80), department longer than PROFT.DEPART (40).
+    ("IRM", "María Inmaculada de los Remedios Ramos-Villaverde Montes de Oca y García de la Torre",
+     "Orientación y Atención a la Diversidad del Alumnado"),
 ]
 ROOMS = [  # abbreviation, short, name
     ("AULA101", "A101", "Aula 101 - primera planta"),
@@ -71,6 +76,9 @@ ROOMS = [  # abbreviation, short, name
     ("GIMNASIO", "GIM", "Gimnasio y pista polideportiva"),
     ("MUSICA", "MUS", "Aula de Música"),
     ("TALLER", "TAL", "Taller de Tecnología"),
+    # Name longer than AULAT.NOMBRE (80).
+    ("BIBLIO", "BIB", "Biblioteca y sala de estudio de la planta baja, junto a la conserjería y la "
+     "sala de profesores"),
 ]
 GROUPS = [  # unit, short, level, course, label, shift
     ("1ESOA", "1A", "ESO", "1", "1º ESO A", "M"),
@@ -83,7 +91,7 @@ CURRICULUM = {  # (level, course) -> {subject: hours text}
     ("ESO", "1"): {"LCL": "4", "MAT": "4", "ING": "4", "GEH": "3", "BYG": "3", "EF": "2",
                    "MUS": "2,5", "TEC": "2", "REL": "1"},
     ("ESO", "2"): {"LCL": "4", "MAT": "4", "ING": "3", "GEH": "3", "FYQ": "3", "EF": "2",
-                   "MUS": "2", "TEC": "2.5", "REL": "1"},
+                   "MUS": "2", "TEC": "2.5", "REL": "0,5"},  # below 1: raised to 1
     ("BAC", "1"): {"LCL": "3", "MAT": "4", "ING": "3", "FIL": "3", "FYQ": "4", "BYG": "4",
                    "EF": "2", "REL": " "},
 }
@@ -92,6 +100,11 @@ SUBJECT_TEACHER = {"LCL": "AGM", "MAT": "JLP", "ING": "MRN", "GEH": "CFL", "BYG"
                    "FIL": "CFL"}
 SUBJECT_ROOM = {"EF": "GIMNASIO", "MUS": "MUSICA", "TEC": "TALLER", "BYG": "LABCIEN",
                 "FYQ": "LABCIEN"}
+# Assignments of a group the groups file lacks (no level, course nor hours).
+UNKNOWN_GROUP_ASSIGNMENTS = [("3ESOC", "MAT"), ("3ESOC", "LCL")]
+# Slots: one with a day letter that is none of L M X J V S D, one that ends
+# before it starts (both at start times of the week, so no hour moves).
+ODD_SLOTS = [("Q", "0830", "0925"), ("S", "1335", "1300")]
 GROUP_ROOM = {"1ESOA": "AULA101", "1ESOB": "AULA102", "2ESOA": "AULA201", "1BACA": "AULA202",
               "PMAR": "AULA9"}
 DAYS = "LMXJV"
@@ -117,6 +130,8 @@ def main():
         plan = CURRICULUM.get((level or "ESO", course), {})
         for subject in plan:
             assignments.append("1" + col(unit, 10) + "    " + col(subject, 4))
+    for unit, subject in UNKNOWN_GROUP_ASSIGNMENTS:
+        assignments.append("1" + col(unit, 10) + "    " + col(subject, 4))
     write("ZARP_ASIGNATGRUPO.TXT", assignments)
     hours = []
     for (level, course), plan in CURRICULUM.items():
@@ -130,7 +145,16 @@ def main():
         for start, end in TIMES:
             number += 1
             slots.append("1" + "   " + "%04d" % number + day + start + end)
+    for day, start, end in ODD_SLOTS:
+        number += 1
+        slots.append("1" + "   " + "%04d" % number + day + start + end)
     write("ZARP_SESIONES.TXT", slots)
+    # The activities file once more, its name in small letters: the run reads
+    # ZARP_ACTIVIDADES.TXT and says so (same bytes, so any reader is right).
+    with open(os.path.join(HERE, "ZARP_ACTIVIDADES.TXT"), "rb") as f:
+        activities = f.read()
+    with open(os.path.join(HERE, "zarp_actividades.txt"), "wb") as f:
+        f.write(activities)
     write_soluc()
 
 
@@ -154,6 +178,9 @@ def write_soluc():
     table.append((5, 6, "0", "AGM", "", "*GUA", "", "PATIO"))
     table.append((5, 5, "0", "JLP", "3ESOC", "*LEC", "MAT", "AULA301"))
     table.append((0, 0, "0", "MRN", "1ESOA", "*LEC", "ING", "AULA101"))
+    # An hour the week does not have (no slot), and another unknown group.
+    table.append((4, 7, "0", "ECB", "2ESOA", "*LEC", "MUS", "MUSICA"))
+    table.append((3, 2, "0", "SOT", "4ESOA", "*LEC", "REL", "AULA101"))
     table.close()
 
 

@@ -1,7 +1,8 @@
 #!/bin/bash
 # Builds the command line and runs both conversions on the bundled sample
 # school, in a scratch folder: the export writes the six tables, then the
-# import turns the sample timetable (SOLUC) into ZARP_HORARIO.TXT.
+# import turns the sample timetable (SOLUC) into ZARP_HORARIO.TXT. Each run
+# prints its report's summary and leaves the whole report as JSON beside.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,7 +18,7 @@ mkdir "$scratch/VTEMP"
 
 echo "== exportar: $scratch/zarp -> $scratch/VTEMP"
 start=$(date +%s%N)
-"$tool" exportar "$scratch/zarp" --vtemp "$scratch/VTEMP"
+"$tool" exportar "$scratch/zarp" --vtemp "$scratch/VTEMP" --informe "$scratch/exportar.json"
 end=$(date +%s%N)
 echo "exportar took $(( (end - start) / 1000000 )) ms"
 ls -l "$scratch/VTEMP"
@@ -25,7 +26,7 @@ ls -l "$scratch/VTEMP"
 echo
 echo "== importar: SOLUC (the sample timetable) -> $scratch/zarp/ZARP_HORARIO.TXT"
 cp samples/escuela/SOLUC.DBF "$scratch/VTEMP/"
-"$tool" importar "$scratch/zarp" --vtemp "$scratch/VTEMP"
+"$tool" importar "$scratch/zarp" --vtemp "$scratch/VTEMP" --informe "$scratch/importar.json"
 head -n 5 "$scratch/zarp/ZARP_HORARIO.TXT"
 echo "..."
 tail -n 2 "$scratch/zarp/ZARP_HORARIO.TXT"

@@ -1,8 +1,9 @@
 # Source this file: a quiet, offline Wine for the Windows tests and the
 # screenshots. Needs the Debian packages wine, wine64, fonts-wine and
-# fonts-liberation.
+# fonts-liberation; 32-bit Windows also wine32 (i386).
 #
 #   . scripts/wine-env.sh
+#   wine_arch win32      # optional, before the prefix: a 32-bit Windows
 #   wine_prefix_new      # a fresh prefix in a temp dir (about 7 s)
 #   wine_start           # the Wine services, started with stdio redirected
 #   ...                  # wine runs
@@ -13,12 +14,22 @@
 # passed per command, so that the shells here do not complain about a
 # locale that glibc has not generated.
 
+# A 64-bit Windows (it runs 32-bit programs too when wine32 is installed).
 export WINEARCH=win64
 export WINEDEBUG="${WINEDEBUG:--all}"
 # No Mono or Gecko install prompts, no menu entries written to $HOME.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 TVZ_WINE_LOCALE="${TVZ_WINE_LOCALE:-es_ES.UTF-8}"
 _tvz_prefix_is_temp=0
+
+# Chooses the Windows of the next prefix: win64, or win32 (a 32-bit Windows,
+# no 64-bit programs; needs wine32).
+wine_arch() { export WINEARCH=$1; }
+
+# Whether 32-bit Windows programs can run here (Debian's wine32, i386).
+wine_has_32bit() {
+    dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "install ok installed"
+}
 
 # Runs a command with the Wine locale.
 wine_env() { LC_ALL="$TVZ_WINE_LOCALE" "$@"; }
@@ -35,7 +46,8 @@ wine_prefix_new() {
 wine_prefix_setup() {
     [ -f "$WINEPREFIX/system.reg" ] && return 0
     mkdir -p "$WINEPREFIX"
-    # Without wine32 this prints a harmless syswow64\rundll32.exe error.
+    # A win64 prefix without wine32 prints a harmless syswow64\rundll32.exe
+    # error.
     wine_env wineboot -i </dev/null >/dev/null 2>&1 || true
     # Debian's Wine does not load its own fonts from /usr/share/wine/fonts:
     # MS Sans Serif and Tahoma exist only once they are in the prefix.

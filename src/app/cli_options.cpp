@@ -5,23 +5,32 @@
 namespace tvz::cli {
 
 const char* HelpText() {
-  return "Uso: transvardelzarp exportar|importar CARPETA [--vtemp DIR]\n"
+  return "Uso: transvardelzarp exportar|importar CARPETA [--vtemp DIR] [--informe FICHERO]\n"
+         "     transvardelzarp comprobar CARPETA [--vtemp DIR] [--informe FICHERO]\n"
          "     transvardelzarp restaurar [COPIA] [--vtemp DIR]\n"
          "\n"
          "  exportar     Convierte los ficheros de ZARP de CARPETA en las tablas de\n"
          "               Vardelin (ASIGNOMT, PROFT, AULAT, GRUPOST, ASIGT, DIASHORAST).\n"
          "  importar     Convierte el horario calculado por Vardelin (SOLUC) en\n"
          "               CARPETA/ZARP_HORARIO.TXT.\n"
+         "  comprobar    Lee y comprueba todo lo que leer\xED" "a exportar, con los mismos\n"
+         "               mensajes y avisos, pero no escribe nada.\n"
          "  restaurar    Sin COPIA, lista las copias de las tablas que han sustituido las\n"
          "               exportaciones (en COPIAS, dentro de la carpeta de trabajo), de la\n"
          "               m\xE1" "s reciente a la m\xE1" "s antigua. Con COPIA, vuelve a poner sus\n"
          "               tablas, tras guardar como copia nueva las que sustituye.\n"
          "  --vtemp DIR  Carpeta de trabajo con las tablas (por omisi\xF3" "n, la que Vardelin\n"
-         "               ve como C:\\VTEMP: $WINEPREFIX/drive_c/VTEMP o ~/.wine/drive_c/VTEMP).\n"
+         "               ve como C:\\VTEMP; en Linux, $WINEPREFIX/drive_c/VTEMP o\n"
+         "               ~/.wine/drive_c/VTEMP).\n"
+         "  --informe FICHERO\n"
+         "               Escribe el informe completo del proceso (avisos y registros\n"
+         "               por tabla) en FICHERO, en JSON (UTF-8).\n"
          "  --help       Muestra esta ayuda.\n"
          "\n"
          "Los mensajes del proceso salen por la salida est\xE1" "ndar, uno por l\xED" "nea; el\n"
-         "error que detiene un proceso, por la salida de errores.\n"
+         "error que detiene un proceso, por la salida de errores. Al acabar, la salida\n"
+         "de errores recibe los registros por tabla y un resumen de los avisos: una\n"
+         "l\xED" "nea por clase de aviso, con su n\xFA" "mero y los primeros casos.\n"
          "\n"
          "Estado de salida: 0 proceso finalizado; 1 faltaba alg\xFA" "n fichero o la carpeta\n"
          "no existe; 2 un error detuvo el proceso; 64 l\xED" "nea de \xF3" "rdenes incorrecta.\n";
@@ -55,6 +64,11 @@ ParseResult ParseOptions(const std::vector<std::string>& args) {
       options.vtemp = args[++i];
     } else if (a.rfind("--vtemp=", 0) == 0) {
       options.vtemp = a.substr(8);
+    } else if (a == "--informe") {
+      if (i + 1 >= args.size()) return {std::nullopt, "falta el fichero tras --informe", {}};
+      options.informe = args[++i];
+    } else if (a.rfind("--informe=", 0) == 0) {
+      options.informe = a.substr(10);
     } else if (a.size() > 1 && a[0] == '-') {
       return {std::nullopt, "opci\xF3" "n desconocida", a};
     } else {
@@ -67,11 +81,14 @@ ParseResult ParseOptions(const std::vector<std::string>& args) {
   const std::string mode = ascii::Lowered(positional[0]);
   if (mode == "exportar") options.mode = Mode::kExportar;
   else if (mode == "importar") options.mode = Mode::kImportar;
+  else if (mode == "comprobar") options.mode = Mode::kComprobar;
   else return {std::nullopt, "modo desconocido", positional[0]};
   if (positional[1].empty()) return {std::nullopt, "la carpeta no puede estar vac\xED" "a", {}};
   options.folder = positional[1];
   if (options.vtemp && options.vtemp->empty())
     return {std::nullopt, "la carpeta de --vtemp no puede estar vac\xED" "a", {}};
+  if (options.informe && options.informe->empty())
+    return {std::nullopt, "el fichero de --informe no puede estar vac\xED" "o", {}};
   return {options, {}, {}};
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The command line of `transvardelzarp`:
-//   transvardelzarp exportar|importar CARPETA [--vtemp DIR]
+//   transvardelzarp exportar|importar|comprobar CARPETA [--vtemp DIR] [--informe FICHERO]
 //   transvardelzarp restaurar [COPIA] [--vtemp DIR]
 #include <filesystem>
 #include <optional>
@@ -17,7 +17,7 @@ enum ExitCode : int {
   kExitUsage = 64,    // the command line is wrong
 };
 
-enum class Mode { kExportar, kImportar, kRestaurar };
+enum class Mode { kExportar, kImportar, kComprobar, kRestaurar };
 
 struct Options {
   bool help = false;
@@ -25,6 +25,7 @@ struct Options {
   std::filesystem::path folder;                  // CARPETA
   std::optional<std::string> copy;               // restaurar: COPIA, as given
   std::optional<std::filesystem::path> vtemp;    // --vtemp DIR
+  std::optional<std::filesystem::path> informe;  // --informe FICHERO
 };
 
 struct ParseResult {

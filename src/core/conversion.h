@@ -4,13 +4,17 @@
 // through RunHost.
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "core/report.h"
+
 namespace tvz {
 
-class CopyRun;  // export/table_copies.h
+class CopyRun;   // export/table_copies.h
+class DbfTable;  // the table store (tables/dbf_table.h)
 
 class RunHost {
 public:
@@ -45,6 +49,13 @@ struct Conversion {
   // Where an export keeps the tables it replaces (set by the export run;
   // none: nothing is kept). Afterwards it names the copy the run made.
   std::shared_ptr<CopyRun> copies;
+  // The warnings and counts of the run (report.h).
+  Informe informe;
+  // Check only (`comprobar`): the export reads, checks and reports all it
+  // would, and writes nothing; the tables it builds are dropped, but those a
+  // later converter reads (GRUPOST for ASIGT) are kept here, by name.
+  bool CheckOnly = false;
+  std::map<std::string, std::shared_ptr<DbfTable>> unwritten_tables;
 
   void Show(const std::string& text) const { host->ShowMessage(text); }
 };

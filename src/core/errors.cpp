@@ -10,6 +10,16 @@ void ThrowNotFloat(std::string_view text) {
   throw RunError("'" + std::string(text) + "' no es un valor punto flotante v\xE1" "lido");
 }
 
+void ThrowNoMemory(std::string_view file_text) {
+  throw RunError("No hay memoria suficiente para leer el archivo \"" + std::string(file_text) +
+                 "\"");
+}
+
+std::string NoMemoryText() {
+  return "No hay memoria suficiente para terminar la conversi\xF3" "n; no se ha cambiado el "
+         "archivo o la tabla que se estaba escribiendo";
+}
+
 std::string IoErrorText(int io_code) {
   switch (io_code) {
     case 2: return "No se encuentra el archivo";
@@ -27,6 +37,11 @@ std::string WithFinalStop(std::string text) {
   if (!text.empty() && static_cast<unsigned char>(text.back()) > static_cast<unsigned char>('.'))
     text += '.';
   return text;
+}
+
+std::string FolderInUseText(const std::string& folder) {
+  return "Otra conversi\xF3" "n est\xE1" " usando la carpeta \"" + folder +
+         "\"; espere a que termine";
 }
 
 }  // namespace tvz

@@ -14,15 +14,37 @@ namespace tvz {
 
 // The input file `name` in the chosen folder (letter case ignored). When it is
 // missing: shows `missing_message`, sets the run status to -1, returns nullopt.
+// Other files whose names differ only in letter case are reported (a
+// fichero_repetido warning of `table`).
 std::optional<std::filesystem::path> RequiredInput(Conversion& c, std::string_view name,
-                                                   std::string_view missing_message);
+                                                   std::string_view missing_message,
+                                                   std::string_view table = {});
+// An optional input: as RequiredInput, without a message when it is missing.
+std::optional<std::filesystem::path> OptionalInput(Conversion& c, std::string_view name,
+                                                   std::string_view table);
+
+// Where a value comes from, for the warnings: the table being made, the file
+// read (its name in capitals) and the physical line (1-based).
+struct Source {
+  std::string_view tabla;
+  std::string_view fichero;
+  std::uint64_t linea = 0;
+};
+
+// Adds a warning about the value at `at`.
+void Warn(Conversion& c, AvisoTipo tipo, const Source& at, std::string valor);
+
+// Sets a string field; a value longer than the field is cut to it (by the
+// table) and reported as recortado.
+void SetText(Conversion& c, Field field, const std::string& value, const Source& at);
 
 // The converter's new, empty table NAME.DBF in the working folder, open for
 // appending. The old table stays in place until Finish().
 std::unique_ptr<DbfTable> NewTable(const Conversion& c, std::string_view name,
                                    std::vector<FieldDef> fields);
 
-// Finishes the table (puts it in place of the old one) and reports it.
+// Finishes the table (puts it in place of the old one) and reports it. In a
+// check-only run nothing is written: the table is only counted.
 void FinishTable(Conversion& c, DbfTable& table, std::string_view name, std::uint64_t skipped = 0);
 
 // A string field definition, for the schemas.

@@ -11,7 +11,7 @@ namespace tvz {
 
 void ConvertirAsignaturas(Conversion& c) {
   auto subjects = RequiredInput(c, "zarp_asignat.txt",
-                                "No existe archivo de asignaturas (ZARP_ASIGNAT.TXT)");
+                                "No existe archivo de asignaturas (ZARP_ASIGNAT.TXT)", "ASIGNOMT");
   if (!subjects) return;  // ASIGNOMT stays as it was; activities are not read
   LineReader reader(*subjects);
   auto table = NewTable(c, "ASIGNOMT",
@@ -21,35 +21,53 @@ void ConvertirAsignaturas(Conversion& c) {
         nombre = table->FieldByName("NOMBRE"), estarea = table->FieldByName("ESTAREA"),
         codtarea = table->FieldByName("CODTAREA");
   CodeList codes;
+  // Where each code was first written: the line, and whether in the subjects
+  // file (codes up to subject_codes) or the activities file.
+  std::vector<std::uint64_t> first_lines;
+  std::size_t subject_codes = static_cast<std::size_t>(-1);
   std::uint64_t skipped = 0;
   std::string line;
+  auto duplicate = [&](std::size_t held, const Source& at, const std::string& code) {
+    ++skipped;
+    Warn(c, AvisoTipo::kDuplicado, at, code);
+    Aviso& a = c.informe.avisos.back();
+    a.linea_primera = first_lines[held];
+    a.fichero_primera = held < subject_codes ? "ZARP_ASIGNAT.TXT" : "ZARP_ACTIVIDADES.TXT";
+  };
+  Source at{"ASIGNOMT", "ZARP_ASIGNAT.TXT", 0};
   while (reader.Next(line)) {
+    ++at.linea;
     if (IsSkippedRecord(line, "ZARP_ASIGNAT.TXT")) continue;
     const std::string code = ColumnField(line, 2, 4);
-    if (!codes.AddIfNew(code)) {
-      ++skipped;
+    if (const std::size_t held = codes.AddOrFind(code); held != CodeList::kAdded) {
+      duplicate(held, at, code);
       continue;
     }
+    first_lines.push_back(at.linea);
     table->Append();
     cod.SetAsString(code);
-    codlargo.SetAsString(ColumnField(line, 6, 20));
-    nombre.SetAsString(ColumnField(line, 26, 150));
+    SetText(c, codlargo, ColumnField(line, 6, 20), at);
+    SetText(c, nombre, ColumnField(line, 26, 150), at);
     estarea.SetAsBoolean(false);
     table->Post();
   }
   reader.Close();
+  subject_codes = first_lines.size();
 
   // Activities are optional: without the file, ASIGNOMT holds subjects only.
-  if (auto activities = platform::FindFile(c.RutaCarpeta, "ZARP_ACTIVIDADES.TXT")) {
+  if (auto activities = OptionalInput(c, "ZARP_ACTIVIDADES.TXT", "ASIGNOMT")) {
     LineReader tasks(*activities);
+    at = {"ASIGNOMT", "ZARP_ACTIVIDADES.TXT", 0};
     while (tasks.Next(line)) {
+      ++at.linea;
       if (IsSkippedRecord(line, "ZARP_ACTIVIDADES.TXT")) continue;
       // The asterisk goes before the trimmed code: a blank code gives "*".
       const std::string code = "*" + ColumnField(line, 2, 4);
-      if (!codes.AddIfNew(code)) {
-        ++skipped;
+      if (const std::size_t held = codes.AddOrFind(code); held != CodeList::kAdded) {
+        duplicate(held, at, code);
         continue;
       }
+      first_lines.push_back(at.linea);
       table->Append();
       cod.SetAsString(code);
       codlargo.SetAsString(ColumnField(line, 6, 10));

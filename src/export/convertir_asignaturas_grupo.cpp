@@ -19,13 +19,20 @@ namespace {
 constexpr std::array<const char*, 4> kGroupFields = {"TURNO", "NIVEL", "CURSO", "GRUPO"};
 
 // Group code -> TURNO, NIVEL, CURSO, GRUPO of the first group with that code.
+// A check-only run reads the GRUPOST it built and did not write; otherwise
+// (and when that run had no groups file) the table in the working folder.
 std::unordered_map<std::string, std::array<std::string, 4>> IndexGroups(const Conversion& c) {
-  DbfTable groups;
-  groups.DatabaseName = c.WorkingFolder;
-  groups.TableName = "GRUPOST.DBF";
-  groups.Type = TableType::ttDefault;
-  groups.ReadOnly = true;
-  groups.Open();
+  DbfTable from_file;
+  auto unwritten = c.unwritten_tables.find("GRUPOST");
+  const bool in_memory = unwritten != c.unwritten_tables.end();
+  DbfTable& groups = in_memory ? *unwritten->second : from_file;
+  if (!in_memory) {
+    groups.DatabaseName = c.WorkingFolder;
+    groups.TableName = "GRUPOST.DBF";
+    groups.Type = TableType::ttDefault;
+    groups.ReadOnly = true;
+    groups.Open();
+  }
   std::unordered_map<std::string, std::array<std::string, 4>> index;
   index.reserve(groups.RecordCount());
   for (groups.First(); !groups.Eof(); groups.Next()) {
@@ -34,7 +41,7 @@ std::unordered_map<std::string, std::array<std::string, 4>> IndexGroups(const Co
     for (std::size_t i = 0; i < kGroupFields.size(); ++i)
       it->second[i] = groups.FieldByName(kGroupFields[i]).AsString();
   }
-  groups.Close();
+  if (!in_memory) groups.Close();
   return index;
 }
 
@@ -51,14 +58,17 @@ std::string HoursKey(std::string_view subject, std::string_view level, std::stri
 }
 
 // (subject, level, course) -> hours column of the first line that names them.
-std::unordered_map<std::string, std::string> IndexHours(const std::vector<std::string>& lines) {
+// A first line whose hours are blank (read as 1 hour) is reported.
+std::unordered_map<std::string, std::string> IndexHours(Conversion& c, const TextLines& lines) {
   std::unordered_map<std::string, std::string> index;
-  index.reserve(lines.size());
-  for (const std::string& line : lines) {
+  Source at{"ASIGT", "ZARP_ASIGNATCURSO.TXT", 0};
+  for (std::string_view line : lines) {
+    ++at.linea;
     if (IsSkippedRecord(line, "ZARP_ASIGNATCURSO.TXT")) continue;
-    index.try_emplace(
-        HoursKey(ColumnField(line, 24, 4), ColumnField(line, 2, 3), ColumnField(line, 8, 3)),
-        ColumnField(line, 28, 6));
+    const std::string subject = ColumnField(line, 24, 4);
+    auto [it, added] = index.try_emplace(
+        HoursKey(subject, ColumnField(line, 2, 3), ColumnField(line, 8, 3)), ColumnField(line, 28, 6));
+    if (added && it->second.empty()) Warn(c, AvisoTipo::kHorasVacias, at, subject);
   }
   return index;
 }
@@ -67,7 +77,7 @@ std::unordered_map<std::string, std::string> IndexHours(const std::vector<std::s
 
 void ConvertirAsignaturasGrupo(Conversion& c) {
   auto input = RequiredInput(c, "zarp_asignatgrupo.txt",
-                             "No existe archivo de grupos (ZARP_ASIGNATGRUPO.TXT)");
+                             "No existe archivo de grupos (ZARP_ASIGNATGRUPO.TXT)", "ASIGT");
   if (!input) return;
   LineReader reader(*input);
   auto table = NewTable(
@@ -84,10 +94,14 @@ void ConvertirAsignaturasGrupo(Conversion& c) {
   std::array<Field, 4> group_fields = {t.FieldByName(kGroupFields[0]), t.FieldByName(kGroupFields[1]),
                                        t.FieldByName(kGroupFields[2]), t.FieldByName(kGroupFields[3])};
 
-  // Pass 1: the assignments, in file order.
+  // Pass 1: the assignments, in file order; lines[n] is the line of record n.
+  std::vector<std::uint64_t> lines;
   std::string line;
+  Source at{"ASIGT", "ZARP_ASIGNATGRUPO.TXT", 0};
   while (reader.Next(line)) {
+    ++at.linea;
     if (IsSkippedRecord(line, "ZARP_ASIGNATGRUPO.TXT")) continue;
+    lines.push_back(at.linea);
     t.Append();
     casig.SetAsString(ColumnField(line, 16, 4));
     cgrup.SetAsString(ColumnField(line, 2, 10));
@@ -98,15 +112,21 @@ void ConvertirAsignaturasGrupo(Conversion& c) {
 
   // Pass 2: the group's data, by exact (case-sensitive) group code.
   const auto groups = IndexGroups(c);
+  auto line_of = [&](std::size_t record) {
+    return Source{"ASIGT", "ZARP_ASIGNATGRUPO.TXT", lines[record]};
+  };
   for (t.First(); !t.Eof(); t.Next()) {
     auto found = groups.find(cgrup.AsString());
-    if (found == groups.end()) continue;
+    if (found == groups.end()) {
+      Warn(c, AvisoTipo::kGrupoDesconocido, line_of(t.RecNo()), cgrup.AsString());
+      continue;
+    }
     t.Edit();
     for (std::size_t i = 0; i < group_fields.size(); ++i) group_fields[i].SetAsString(found->second[i]);
     t.Post();
   }
 
-  auto hours_file = platform::FindFile(c.RutaCarpeta, "zarp_asignatcurso.txt");
+  auto hours_file = OptionalInput(c, "zarp_asignatcurso.txt", "ASIGT");
   if (!hours_file) {
     // The table keeps what passes 1 and 2 wrote; the run status is unchanged.
     c.Show("No existe archivo de grupos (ZARP_ASIGNATCURSO.TXT)");
@@ -116,13 +136,16 @@ void ConvertirAsignaturasGrupo(Conversion& c) {
 
   // Pass 3: weekly hours, by exact subject, level and course.
   {
-    const auto hours = IndexHours(LoadLines(*hours_file));
+    const auto hours = IndexHours(c, LoadLines(*hours_file));
     for (t.First(); !t.Eof(); t.Next()) {
       auto found = hours.find(HoursKey(casig.AsString(), nivel.AsString(), curso.AsString()));
       if (found == hours.end()) continue;
       t.Edit();
       horas.SetAsFloat(HoursFromText(found->second));
-      if (horas.AsFloat() < 1) horas.SetAsFloat(1);
+      if (horas.AsFloat() < 1) {
+        horas.SetAsFloat(1);
+        Warn(c, AvisoTipo::kHorasMinimas, line_of(t.RecNo()), found->second);
+      }
       sesiones.SetAsString(SessionString(horas.AsFloat()));
       t.Post();
     }
@@ -131,6 +154,7 @@ void ConvertirAsignaturasGrupo(Conversion& c) {
   // Pass 4: one weekly hour for every assignment the hours file did not name.
   for (t.First(); !t.Eof(); t.Next()) {
     if (horas.AsFloat() != 0) continue;
+    Warn(c, AvisoTipo::kSinHoras, line_of(t.RecNo()), casig.AsString());
     t.Edit();
     horas.SetAsFloat(1);
     sesiones.SetAsString("1");

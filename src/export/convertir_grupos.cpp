@@ -7,7 +7,8 @@
 namespace tvz {
 
 void ConvertirGrupos(Conversion& c) {
-  auto input = RequiredInput(c, "zarp_grupo.txt", "No existe archivo de grupos (ZARP_GRUPO.TXT)");
+  auto input = RequiredInput(c, "zarp_grupo.txt", "No existe archivo de grupos (ZARP_GRUPO.TXT)",
+                             "GRUPOST");
   if (!input) return;
   LineReader reader(*input);
   auto table = NewTable(c, "GRUPOST",
@@ -15,7 +16,9 @@ void ConvertirGrupos(Conversion& c) {
                          Str("GRUPO", 2), Str("MARCO", 1), Str("UNIDAD", 10), Str("DESCRIP", 80),
                          Str("ABREVCORTA", 4)});
   std::string line;
+  Source at{"GRUPOST", "ZARP_GRUPO.TXT", 0};
   while (reader.Next(line)) {
+    ++at.linea;
     // ZARP names the groups file ZARP_GRUPOS.TXT inside its records.
     if (IsSkippedRecord(line, "ZARP_GRUPOS.TXT")) continue;
     const std::string unit = ColumnField(line, 2, 10);
@@ -23,7 +26,10 @@ void ConvertirGrupos(Conversion& c) {
     std::string level = ColumnField(line, 16, 3);
     const std::string course = ColumnField(line, 22, 3);
     const std::string letter = unit.empty() ? std::string() : unit.substr(unit.size() - 1);
-    if (level.empty()) level = "NIV";
+    if (level.empty()) {
+      level = "NIV";
+      Warn(c, AvisoTipo::kGrupoSinNivel, at, unit);
+    }
 
     table->Append();
     table->FieldByName("ABREV").SetAsString(unit);
@@ -41,6 +47,8 @@ void ConvertirGrupos(Conversion& c) {
   }
   reader.Close();
   FinishTable(c, *table, "GRUPOST");
+  // Unwritten, ASIGT still needs it.
+  if (c.CheckOnly) c.unwritten_tables["GRUPOST"] = std::move(table);
 }
 
 }  // namespace tvz

@@ -9,26 +9,33 @@
 namespace tvz {
 
 void ConvertirProfesores(Conversion& c) {
-  auto input = RequiredInput(c, "zarp_prof.txt", "No existe archivo de profesores (ZARP_PROF.TXT)");
+  auto input = RequiredInput(c, "zarp_prof.txt", "No existe archivo de profesores (ZARP_PROF.TXT)",
+                             "PROFT");
   if (!input) return;
   LineReader reader(*input);
   auto table = NewTable(c, "PROFT",
                         {Str("ABREV", 10), Str("NOMBRE", 80), Str("DEPART", 40),
                          {"DNI", FieldType::ftInteger, 0}});
   CodeList codes;
+  std::vector<std::uint64_t> first_lines;  // by code, the line it was written from
   std::uint64_t skipped = 0;
   std::string line;
+  Source at{"PROFT", "ZARP_PROF.TXT", 0};
   while (reader.Next(line)) {
+    ++at.linea;
     if (IsSkippedRecord(line, "ZARP_PROF.TXT")) continue;
     const std::string abbreviation = ColumnField(line, 2, 4);
-    if (!codes.AddIfNew(abbreviation)) {
+    if (const std::size_t held = codes.AddOrFind(abbreviation); held != CodeList::kAdded) {
       ++skipped;
+      Warn(c, AvisoTipo::kDuplicado, at, abbreviation);
+      c.informe.avisos.back().linea_primera = first_lines[held];
       continue;
     }
+    first_lines.push_back(at.linea);
     table->Append();
     table->FieldByName("ABREV").SetAsString(abbreviation);
-    table->FieldByName("NOMBRE").SetAsString(ColumnField(line, 6, 90));
-    table->FieldByName("DEPART").SetAsString(ColumnField(line, 96, 50));
+    SetText(c, table->FieldByName("NOMBRE"), ColumnField(line, 6, 90), at);
+    SetText(c, table->FieldByName("DEPART"), ColumnField(line, 96, 50), at);
     table->Post();
   }
   reader.Close();

@@ -14,12 +14,14 @@ namespace tvz {
 
 namespace {
 
-// Monday to Sunday; any other value is kept as read.
-std::string DayNumber(const std::string& letter) {
+// Monday to Sunday; any other value is kept as read (known false).
+std::string DayNumber(const std::string& letter, bool& known) {
   static constexpr const char* kLetters = "LMXJVSD";
+  known = true;
   if (letter.size() == 1)
     for (int i = 0; i < 7; ++i)
       if (letter[0] == kLetters[i]) return std::to_string(i + 1);
+  known = false;
   return letter;
 }
 
@@ -37,10 +39,10 @@ std::string MinuteOf(const std::string& time_text) {
 
 void ConvertirSesiones(Conversion& c) {
   auto input = RequiredInput(c, "zarp_sesiones.txt",
-                             "No existe archivo de grupos (ZARP_SESIONES.TXT)");
+                             "No existe archivo de grupos (ZARP_SESIONES.TXT)", "DIASHORAST");
   if (!input) return;
   SortedCodeList starts;
-  const std::vector<std::string> lines = LoadLines(*input);
+  const TextLines lines = LoadLines(*input);
   auto table = NewTable(c, "DIASHORAST",
                         {Str("DIHO", 10), Str("CODDIHO", 10), Str("DIA", 20), Str("TEXTODIA", 20),
                          Str("HORA", 8), Str("TEXTOHOR", 15), Str("HORADESDE", 8),
@@ -49,7 +51,9 @@ void ConvertirSesiones(Conversion& c) {
   DbfTable& t = *table;
 
   // Pass 1: one slot per data line.
-  for (const std::string& line : lines) {
+  Source at{"DIASHORAST", "ZARP_SESIONES.TXT", 0};
+  for (std::string_view line : lines) {
+    ++at.linea;
     if (IsSkippedRecord(line, "ZARP_SESIONES.TXT")) continue;
     const std::string raw_start = ColumnField(line, 10, 4);
     const std::string start = TimeText(raw_start);
@@ -62,8 +66,14 @@ void ConvertirSesiones(Conversion& c) {
     const int start_minute = StrToInt(MinuteOf(start));
     const int minutes = (end_hour - start_hour) * 60 + (end_minute - start_minute);
 
+    if (minutes < 0) Warn(c, AvisoTipo::kMinutosNegativos, at, start + "-" + end);
+    const std::string letter = ColumnField(line, 9, 1);
+    bool known_day = true;
+    const std::string day = DayNumber(letter, known_day);
+    if (!known_day) Warn(c, AvisoTipo::kDiaDesconocido, at, letter);
+
     t.Append();
-    t.FieldByName("DIA").SetAsString(DayNumber(ColumnField(line, 9, 1)));
+    t.FieldByName("DIA").SetAsString(day);
     t.FieldByName("HORA").SetAsString(raw_start);  // pass 2 puts the hour number here
     t.FieldByName("CODDIHO").SetAsString(ColumnField(line, 5, 4));
     t.FieldByName("TEXTOHOR").SetAsString("-" + start + "-" + end);

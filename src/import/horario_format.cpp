@@ -4,10 +4,10 @@
 
 namespace tvz {
 
-std::string CentreCode(const std::vector<std::string>& lines) {
-  for (const std::string& line : lines) {
+std::string CentreCode(const TextLines& lines) {
+  for (std::string_view line : lines) {
     if (line.empty() || line.front() != '0') continue;
-    return line.size() > 51 ? line.substr(51, 8) : std::string();
+    return line.size() > 51 ? std::string(line.substr(51, 8)) : std::string();
   }
   return {};
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/clock.h"
+#include "records/line_reader.h"
 
 namespace tvz {
 
@@ -13,7 +14,7 @@ inline constexpr std::string_view kHorarioFile = "ZARP_HORARIO.TXT";
 
 // Columns 52 to 59 of the first line that starts with "0", not trimmed;
 // shorter or empty where the line ends first; empty without such a line.
-std::string CentreCode(const std::vector<std::string>& lines);
+std::string CentreCode(const TextLines& lines);
 
 // "ddmmyyyyhhnn".
 std::string Timestamp(const platform::LocalTime& t);

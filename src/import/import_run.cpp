@@ -12,6 +12,7 @@
 #include "platform/clock.h"
 #include "platform/file_io.h"
 #include "platform/files.h"
+#include "platform/folder_lock.h"
 #include "platform/system_errors.h"
 #include "records/line_reader.h"
 #include "tables/dbf_table.h"
@@ -56,10 +57,13 @@ private:
 class SlotIndex {
 public:
   explicit SlotIndex(DbfTable& slots) : slots_(slots) {}
-  std::string Find(const std::string& day, const std::string& hour, const std::string& frame) {
+  // The slot code; nullopt when no row has them.
+  std::optional<std::string> Find(const std::string& day, const std::string& hour,
+                                  const std::string& frame) {
     if (!built_) Build();
     auto it = index_.find(Key(day, hour, frame));
-    return it == index_.end() ? std::string() : it->second;
+    if (it == index_.end()) return std::nullopt;
+    return it->second;
   }
 
 private:
@@ -86,10 +90,22 @@ private:
   std::unordered_map<std::string, std::string> index_;
 };
 
-// The field found in `table` by exact locate, else `fallback`.
+// The field found in `table` by exact locate, else `fallback` (found false).
 std::string LookUp(DbfTable& table, const char* key_field, const std::string& key,
-                   const char* result_field, const std::string& fallback) {
-  return table.Locate(key_field, key) ? table.FieldByName(result_field).AsString() : fallback;
+                   const char* result_field, const std::string& fallback, bool& found) {
+  found = table.Locate(key_field, key);
+  return found ? table.FieldByName(result_field).AsString() : fallback;
+}
+
+// A warning about SOLUC's record `number` (1-based).
+void Warn(Conversion& c, AvisoTipo tipo, std::size_t number, const std::string& valor) {
+  Aviso a;
+  a.tipo = tipo;
+  a.tabla = std::string(kHorarioFile);
+  a.fichero = "SOLUC";
+  a.linea = number;
+  a.valor = valor;
+  c.informe.Add(std::move(a));
 }
 
 // A value wider than its column would move every later column of the record
@@ -123,6 +139,13 @@ RunOutcome ImportRun(Conversion& c) {
     if (c.Embedded) c.Transformado = 0;
     return RunOutcome::kRefused;
   }
+  // Both folders are this run's until it ends: the tables it reads (an export
+  // would rewrite them) and the folder it writes into (where what a killed
+  // run left is cleared first).
+  platform::FolderLocks locks;
+  if (auto busy_folder = locks.Hold({c.WorkingFolder, c.RutaCarpeta}))
+    throw RunError(FolderInUseText(platform::PathText(*busy_folder)));
+  platform::RemoveStaleTemporaries(c.RutaCarpeta);
   BusyCursor busy(*c.host);
 
   const auto subjects = platform::FindFile(c.RutaCarpeta, "zarp_asignat.txt")
@@ -136,13 +159,20 @@ RunOutcome ImportRun(Conversion& c) {
   tables.OpenAll();
   DbfTable& soluc = tables[kSoluc];
   SlotIndex slots(tables[kDiasHoras]);
+  bool found = true;
   for (soluc.First(); !soluc.Eof(); soluc.Next()) {
-    if (soluc.FieldByName("DIA").AsInteger() == 0) continue;
+    if (soluc.FieldByName("DIA").AsInteger() == 0) {
+      Warn(c, AvisoTipo::kClaseSinColocar, soluc.RecNo() + 1,
+           soluc.FieldByName("CODGRUPO").AsString() + " " + soluc.FieldByName("ASIG").AsString());
+      continue;
+    }
     const std::size_t number = soluc.RecNo() + 1;
     const std::string hour = soluc.FieldByName("HORA").AsString();
     const std::string day = soluc.FieldByName("DIA").AsString();
     const std::string frame = Head(soluc.FieldByName("MARCO").AsString(), 1);
-    const std::string slot = slots.Find(day, hour, frame);
+    const std::optional<std::string> slot_found = slots.Find(day, hour, frame);
+    if (!slot_found) Warn(c, AvisoTipo::kFranjaDesconocida, number, day + " " + hour + " " + frame);
+    const std::string slot = slot_found.value_or(std::string());
 
     const std::string group_code = soluc.FieldByName("CODGRUPO").AsString();
     const std::string task_code = soluc.FieldByName("TAREA").AsString();
@@ -151,13 +181,19 @@ RunOutcome ImportRun(Conversion& c) {
     AppendChecked(record, slot, 4, number, "el c\xF3" "digo de franja (CODDIHO de DIASHORAST)");
     AppendChecked(record, day, 1, number, "el d\xED" "a (DIA)");
     AppendChecked(record, soluc.FieldByName("PROF").AsString(), 4, number, "el profesor (PROF)");
-    AppendChecked(record, LookUp(tables[kGrupos], "ABREV", group_code, "ABREVCORTA", Head(group_code, 4)),
-                  4, number, "el grupo (ABREVCORTA de GRUPOST)");
-    AppendChecked(record, LookUp(tables[kAsignaturas], "COD", task_code, "CODTAREA", "LEC"), 4,
+    // An empty group or room code (an activity's) is written empty: no warning.
+    const std::string group =
+        LookUp(tables[kGrupos], "ABREV", group_code, "ABREVCORTA", Head(group_code, 4), found);
+    if (!found && !group_code.empty()) Warn(c, AvisoTipo::kGrupoDesconocido, number, group_code);
+    AppendChecked(record, group, 4, number, "el grupo (ABREVCORTA de GRUPOST)");
+    AppendChecked(record, LookUp(tables[kAsignaturas], "COD", task_code, "CODTAREA", "LEC", found), 4,
                   number, "la tarea (CODTAREA de ASIGNOMT)");
+    if (!found) ++c.informe.tareas_lec;
     AppendChecked(record, soluc.FieldByName("ASIG").AsString(), 4, number, "la asignatura (ASIG)");
-    AppendChecked(record, LookUp(tables[kAulas], "ABREV", room_code, "ABREVCORTA", Head(room_code, 4)),
-                  4, number, "el aula (ABREVCORTA de AULAT)");
+    const std::string room =
+        LookUp(tables[kAulas], "ABREV", room_code, "ABREVCORTA", Head(room_code, 4), found);
+    if (!found && !room_code.empty()) Warn(c, AvisoTipo::kAulaDesconocida, number, room_code);
+    AppendChecked(record, room, 4, number, "el aula (ABREVCORTA de AULAT)");
     output.push_back(std::move(record));
   }
   tables.CloseAll();

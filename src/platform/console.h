@@ -18,6 +18,11 @@ enum class TerminalStream { kOutput, kError };
 // the order of everything written either way is kept.
 void WriteToTerminal(TerminalStream stream, std::string_view cp1252);
 
+// A run never stops half way because its messages cannot be shown: on Linux
+// a closed pipe on the output no longer ends the process (SIGPIPE ignored),
+// the writes just fail. Windows never ends a process for that.
+void KeepRunningWhenOutputCloses();
+
 // A command-line argument as program text (cp1252), for quoting it in a
 // message: Linux arguments are UTF-8 ('?' for what cp1252 lacks); Windows
 // hands them over in the ANSI code page already.

@@ -50,6 +50,8 @@ void WriteToTerminal(TerminalStream stream, std::string_view cp1252) {
   }
 }
 
+void KeepRunningWhenOutputCloses() {}
+
 std::string TextFromArgument(std::string_view argument) { return std::string(argument); }
 
 }  // namespace tvz::platform

@@ -3,6 +3,8 @@
 #include "platform/file_io.h"
 
 #include <random>
+#include <string_view>
+#include <system_error>
 #include <utility>
 
 #include "platform/native.h"
@@ -41,16 +43,51 @@ std::optional<std::string> ReadWholeFile(const fs::path& file, int& native_error
   return f.ReadAll(native_error);
 }
 
+namespace {
+
+constexpr std::string_view kTempMark = ".tvz-";
+constexpr std::string_view kTempEnd = ".tmp";
+constexpr std::size_t kTempDigits = 12;
+
+// "NAME.tvz-<12 lower-case hex digits>.tmp" with a NAME, as TempPathBeside
+// makes them.
+bool IsOwnTemporaryName(std::string_view name) {
+  const std::size_t tail = kTempMark.size() + kTempDigits + kTempEnd.size();
+  if (name.size() <= tail) return false;
+  const std::string_view end = name.substr(name.size() - tail);
+  if (end.substr(0, kTempMark.size()) != kTempMark) return false;
+  if (end.substr(kTempMark.size() + kTempDigits) != kTempEnd) return false;
+  for (char ch : end.substr(kTempMark.size(), kTempDigits)) {
+    if (!((ch >= '0' && ch <= '9') || (ch >= 'a' && ch <= 'f'))) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int RemoveStaleTemporaries(const fs::path& folder) {
+  int removed = 0;
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    if (!IsOwnTemporaryName(it->path().filename().string())) continue;
+    std::error_code entry_ec;
+    if (!fs::is_regular_file(fs::symlink_status(it->path(), entry_ec))) continue;
+    if (fs::remove(it->path(), entry_ec)) ++removed;
+  }
+  return removed;
+}
+
 namespace native {
 
 fs::path TempPathBeside(const fs::path& target) {
   static std::mt19937_64 rng{std::random_device{}()};
   static const char digits[] = "0123456789abcdef";
-  std::string suffix = ".tvz-";
+  std::string suffix(kTempMark);
   auto v = rng();
-  for (int i = 0; i < 12; ++i, v >>= 4) suffix += digits[v & 15];
+  for (std::size_t i = 0; i < kTempDigits; ++i, v >>= 4) suffix += digits[v & 15];
+  suffix += kTempEnd;
   fs::path temp = target;
-  temp += suffix + ".tmp";
+  temp += suffix;
   return temp;
 }
 

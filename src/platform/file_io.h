@@ -20,9 +20,18 @@ std::optional<std::string> ReadWholeFile(const fs::path& file, int& native_error
 // sets `native_error`.
 bool ReplaceFileAtomically(const fs::path& target, std::string_view bytes, int& native_error);
 
+// Removes from `folder` the temporaries that ReplaceFileAtomically leaves
+// when a process dies while writing ("NAME.tvz-<12 hex digits>.tmp", regular
+// files only), and nothing else. Only safe while no other run of this
+// program writes into `folder` (the caller holds its FolderLock). Failures
+// are ignored; returns how many were removed.
+int RemoveStaleTemporaries(const fs::path& folder);
+
 // A file held open for reading, optionally for exclusive use: while an
 // exclusive handle is open no other program (on Linux: no other instance of
-// this program, by an advisory lock) can open it exclusively.
+// this program, by an advisory lock) can open it exclusively. On Linux a
+// file under another holder's POSIX record lock (fcntl or OFD) is in use as
+// well: any such lock for exclusive use, a write lock for reading.
 class OpenFile {
 public:
   OpenFile() = default;

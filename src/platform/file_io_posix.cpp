@@ -1,5 +1,5 @@
 // File access on Linux: file descriptors, with flock() advisory locks
-// standing in for Windows' sharing modes.
+// standing in for Windows' sharing modes, and a probe for POSIX record locks.
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -10,33 +10,72 @@
 
 #include "platform/file_io.h"
 #include "platform/native.h"
+#include "platform/system_errors.h"
 
 namespace tvz::platform {
+
+namespace {
+
+// Whether another holder has a POSIX record lock (fcntl or open file
+// description lock) on some part of the file that clashes with this use:
+// any lock for exclusive use, a write lock for reading. Unix programs take
+// such locks, and Wine turns a Windows program's LockFile ranges into them
+// (held by wineserver); flock() does not see them. An open-file-description
+// probe first; kernels without it answer EINVAL and get the classic one.
+bool RecordLockClashes(int fd, bool exclusive) {
+  const auto probe_with = [&](int command, bool& answered) {
+    struct flock probe{};
+    probe.l_type = exclusive ? F_WRLCK : F_RDLCK;
+    probe.l_whence = SEEK_SET;
+    probe.l_start = 0;
+    probe.l_len = 0;  // the whole file, however long it grows
+    answered = ::fcntl(fd, command, &probe) == 0;
+    return answered && probe.l_type != F_UNLCK;
+  };
+  bool answered = false;
+#ifdef F_OFD_GETLK
+  const bool clash = probe_with(F_OFD_GETLK, answered);
+  if (answered || errno != EINVAL) return clash;
+#endif
+  return probe_with(F_GETLK, answered);
+}
+
+}  // namespace
 
 OpenFile::Result OpenFile::Open(const fs::path& file, Sharing sharing, Access access,
                                 int& native_error) {
   Close();
   const bool exclusive = sharing == Sharing::kExclusive;
   const bool read_only = access == Access::kRead;
-  int fd = ::open(file.c_str(), (read_only ? O_RDONLY : O_RDWR) | O_CLOEXEC);
+  // O_NONBLOCK: opening a FIFO or a device must never wait; anything but a
+  // regular file is refused before a byte is read.
+  constexpr int kFlags = O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
+  int fd = ::open(file.c_str(), (read_only ? O_RDONLY : O_RDWR) | kFlags);
   if (fd < 0 && !read_only && (errno == EACCES || errno == EROFS))
-    fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);  // a read-only file is read only
+    fd = ::open(file.c_str(), O_RDONLY | kFlags);  // a read-only file is read only
   if (fd < 0) {
     native_error = errno;
     return Result::kFailed;
   }
   struct stat st{};
-  if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+  const bool stat_ok = ::fstat(fd, &st) == 0;
+  if (!stat_ok || !S_ISREG(st.st_mode)) {
+    native_error = !stat_ok ? errno : S_ISDIR(st.st_mode) ? EISDIR : kErrorNotAFile;
     ::close(fd);
-    native_error = EISDIR;
     return Result::kFailed;
   }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   // Advisory locks: an exclusive user takes LOCK_EX, everybody else LOCK_SH,
   // so two instances of this program keep each other out as Windows does.
   if (::flock(fd, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
     native_error = errno;
     ::close(fd);
     return native_error == EWOULDBLOCK ? Result::kInUse : Result::kFailed;
+  }
+  if (RecordLockClashes(fd, exclusive)) {
+    ::close(fd);
+    native_error = EWOULDBLOCK;
+    return Result::kInUse;
   }
   handle_ = fd;
   return Result::kOk;

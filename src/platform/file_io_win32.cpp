@@ -5,6 +5,7 @@
 
 #include "platform/file_io.h"
 #include "platform/native.h"
+#include "platform/system_errors.h"
 
 namespace tvz::platform {
 
@@ -35,6 +36,12 @@ OpenFile::Result OpenFile::Open(const fs::path& file, Sharing sharing, Access ac
     return native_error == ERROR_SHARING_VIOLATION || native_error == ERROR_LOCK_VIOLATION
                ? Result::kInUse
                : Result::kFailed;
+  }
+  // Only a file on a disk is read: a pipe, a console or a device is refused.
+  if (GetFileType(h) != FILE_TYPE_DISK) {
+    CloseHandle(h);
+    native_error = kErrorNotAFile;
+    return Result::kFailed;
   }
   handle_ = reinterpret_cast<std::intptr_t>(h);
   return Result::kOk;

@@ -10,8 +10,11 @@ bool CodeList::Contains(std::string_view code) const {
   return keys_.count(platform::CollationKey(code)) > 0;
 }
 
-bool CodeList::AddIfNew(std::string_view code) {
-  return keys_.insert(platform::CollationKey(code)).second;
+bool CodeList::AddIfNew(std::string_view code) { return AddOrFind(code) == kAdded; }
+
+std::size_t CodeList::AddOrFind(std::string_view code) {
+  auto [it, added] = keys_.try_emplace(platform::CollationKey(code), keys_.size());
+  return added ? kAdded : it->second;
 }
 
 void SortedCodeList::Add(std::string_view text) {

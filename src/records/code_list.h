@@ -5,7 +5,7 @@
 #include <map>
 #include <string>
 #include <string_view>
-#include <unordered_set>
+#include <unordered_map>
 #include <vector>
 
 namespace tvz {
@@ -18,10 +18,14 @@ public:
   bool Contains(std::string_view code) const;
   // Adds the code; returns false (and adds nothing) when an equal one is held.
   bool AddIfNew(std::string_view code);
+  // As AddIfNew, but says which code is held: kAdded when the code was added,
+  // else the 0-based position (order of adding) of the equal one.
+  static constexpr std::size_t kAdded = static_cast<std::size_t>(-1);
+  std::size_t AddOrFind(std::string_view code);
   std::size_t Count() const { return keys_.size(); }
 
 private:
-  std::unordered_set<std::string> keys_;
+  std::unordered_map<std::string, std::size_t> keys_;  // collation key -> position
 };
 
 // Sorted, without duplicates: ascending by the comparison; IndexOf gives a

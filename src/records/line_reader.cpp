@@ -1,8 +1,12 @@
 #include "records/line_reader.h"
 
+#include <algorithm>
 #include <cstring>
+#include <new>
+#include <optional>
 
 #include "core/errors.h"
+#include "platform/files.h"
 #include "platform/system_errors.h"
 
 namespace tvz {
@@ -12,11 +16,16 @@ constexpr char kCtrlZ = '\x1A';
 constexpr std::size_t kChunk = 1 << 16;
 }  // namespace
 
-LineReader::LineReader(const std::filesystem::path& file) : from_file_(true) {
+LineReader::LineReader(const std::filesystem::path& file)
+    : name_(platform::PathText(file)), from_file_(true) {
   int error = 0;
   auto result = file_.Open(file, platform::OpenFile::Sharing::kShared,
                            platform::OpenFile::Access::kRead, error);
   if (result == platform::OpenFile::Result::kInUse) throw RunError(IoErrorText(32));
+  if (error == platform::kErrorNotAFile) {
+    throw RunError("No se puede leer el archivo \"" + name_ + "\": " +
+                   platform::SystemErrorText(error));
+  }
   if (result != platform::OpenFile::Result::kOk)
     throw RunError(IoErrorText(platform::IoCodeFromNative(error)));
 }
@@ -51,6 +60,16 @@ bool LineReader::Fill() {
 }
 
 bool LineReader::Next(std::string& line) {
+  try {
+    return ReadLine(line);
+  } catch (const std::bad_alloc&) {
+    if (!from_file_) throw;
+    line = std::string();
+    ThrowNoMemory(name_);
+  }
+}
+
+bool LineReader::ReadLine(std::string& line) {
   line.clear();
   if (ended_) return false;
   // Nothing left at all: no further line.
@@ -85,29 +104,60 @@ bool LineReader::Next(std::string& line) {
   }
 }
 
-std::vector<std::string> SplitLines(std::string_view text) {
-  if (auto nul = text.find('\0'); nul != std::string_view::npos) text = text.substr(0, nul);
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char ch = text[i];
-    if (ch != '\r' && ch != '\n') continue;
-    lines.emplace_back(text.substr(start, i - start));
-    if (ch == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < text.size()) lines.emplace_back(text.substr(start));
-  return lines;
+TextLines::Iterator::Iterator(std::string_view text, std::size_t from) : text_(text) {
+  next_ = from;
+  ++*this;
 }
 
-std::vector<std::string> LoadLines(const std::filesystem::path& file) {
+TextLines::Iterator& TextLines::Iterator::operator++() {
+  const std::size_t start = next_;
+  if (start >= text_.size()) {
+    *this = Iterator();
+    return *this;
+  }
+  at_end_ = false;
+  const std::size_t stop = text_.find_first_of("\r\n", start);
+  if (stop == std::string_view::npos) {
+    line_ = text_.substr(start);
+    next_ = text_.size();
+  } else {
+    line_ = text_.substr(start, stop - start);
+    next_ = stop + 1;
+    if (text_[stop] == '\r' && next_ < text_.size() && text_[next_] == '\n') ++next_;
+  }
+  return *this;
+}
+
+TextLines::TextLines(std::string text) : bytes_(std::move(text)) {
+  length_ = std::min(bytes_.find('\0'), bytes_.size());
+}
+
+std::string_view TextLines::back() const {
+  std::string_view last;
+  for (std::string_view line : *this) last = line;
+  return last;
+}
+
+std::vector<std::string> SplitLines(std::string_view text) {
+  const TextLines lines{std::string(text)};
+  std::vector<std::string> out;
+  for (std::string_view line : lines) out.emplace_back(line);
+  return out;
+}
+
+TextLines LoadLines(const std::filesystem::path& file) {
   int error = 0;
-  auto bytes = platform::ReadWholeFile(file, error);
+  std::optional<std::string> bytes;
+  try {
+    bytes = platform::ReadWholeFile(file, error);
+  } catch (const std::bad_alloc&) {
+    ThrowNoMemory(platform::PathText(file));
+  }
   if (!bytes) {
-    throw RunError("Cannot open file \"" + file.string() + "\". " +
+    throw RunError("Cannot open file \"" + platform::PathText(file) + "\". " +
                    platform::SystemErrorText(error));
   }
-  return SplitLines(*bytes);
+  return TextLines(std::move(*bytes));
 }
 
 }  // namespace tvz

@@ -1,6 +1,15 @@
 #include "tables/code_pages.h"
 
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <unordered_map>
+
 #include "core/ascii.h"
+#include "platform/code_page.h"
+#include "platform/text_encoding.h"
 
 namespace tvz {
 
@@ -56,17 +65,111 @@ constexpr unsigned char k1252To850[128] = {
     0xD0, 0xA4, 0x95, 0xA2, 0x93, 0xE4, 0x94, 0xF6, 0x9B, 0x97, 0xA3, 0x96, 0x81, 0xEC, 0xE7, 0x98,
 };
 
-std::string MapUpper(std::string_view text, const unsigned char (&table)[128]) {
+// The upper half of a single-byte code page, both ways; '?' (0x3F) where
+// the other side has no such character.
+struct UpperHalf {
+  unsigned char to_1252[128];
+  unsigned char from_1252[128];
+  bool lost[128];  // no cp1252 form
+};
+
+bool DoubleByte(CodePage cp) {
+  switch (cp) {
+    case CodePage::kAnsi932: case CodePage::kAnsi936: case CodePage::kAnsi949:
+    case CodePage::kAnsi950:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The cp1252 byte of a Unicode character, if it has one.
+std::optional<unsigned char> Cp1252Byte(char32_t u) {
+  static const std::unordered_map<char32_t, unsigned char> bytes = [] {
+    std::unordered_map<char32_t, unsigned char> m;
+    for (int b = 0; b < 256; ++b) {
+      m.emplace(platform::UnicodeFromCp1252(static_cast<unsigned char>(b)), b);
+    }
+    return m;
+  }();
+  const auto it = bytes.find(u);
+  if (it == bytes.end()) return std::nullopt;
+  return it->second;
+}
+
+std::unique_ptr<UpperHalf> BuildUpperHalf(CodePage cp) {
+  auto half = std::make_unique<UpperHalf>();
+  std::fill(std::begin(half->from_1252), std::end(half->from_1252), '?');
+  if (cp == CodePage::kOem437 || cp == CodePage::kOem850) {
+    const bool is437 = cp == CodePage::kOem437;
+    std::copy_n(is437 ? k437To1252 : k850To1252, 128, half->to_1252);
+    std::copy_n(is437 ? k1252To437 : k1252To850, 128, half->from_1252);
+    for (int i = 0; i < 128; ++i) half->lost[i] = half->to_1252[i] == '?';
+    return half;
+  }
+  for (int i = 0; i < 128; ++i) {
+    const std::string byte(1, static_cast<char>(0x80 + i));
+    const auto decoded = platform::DecodeCodePage(byte, static_cast<unsigned>(cp));
+    std::optional<unsigned char> ansi;
+    if (decoded && decoded->size() == 1) ansi = Cp1252Byte((*decoded)[0]);
+    half->lost[i] = !ansi;
+    half->to_1252[i] = ansi ? *ansi : '?';
+    if (ansi && *ansi >= 0x80 && half->from_1252[*ansi - 0x80] == '?') {
+      half->from_1252[*ansi - 0x80] = static_cast<unsigned char>(0x80 + i);
+    }
+  }
+  return half;
+}
+
+const UpperHalf& UpperHalfOf(CodePage cp) {
+  static std::mutex mutex;
+  static std::map<CodePage, std::unique_ptr<UpperHalf>> halves;
+  const std::lock_guard<std::mutex> lock(mutex);
+  auto& half = halves[cp];
+  if (!half) half = BuildUpperHalf(cp);
+  return *half;
+}
+
+bool Ascii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+std::string DoubleByteToCp1252(std::string_view text, CodePage from, std::size_t& lost) {
+  const auto wide = platform::DecodeCodePage(text, static_cast<unsigned>(from));
+  std::string out;
+  if (!wide) {
+    for (char c : text) {
+      const bool ascii = static_cast<unsigned char>(c) < 0x80;
+      out += ascii ? c : '?';
+      if (!ascii) ++lost;
+    }
+    return out;
+  }
+  for (std::size_t i = 0; i < wide->size(); ++i) {
+    char32_t u = (*wide)[i];
+    if (u >= 0xD800 && u < 0xDC00 && i + 1 < wide->size()) ++i;  // a pair: no cp1252 form
+    const auto ansi = (u >= 0xD800 && u < 0xE000) ? std::nullopt : Cp1252Byte(u);
+    out += ansi ? static_cast<char>(*ansi) : '?';
+    if (!ansi) ++lost;
+  }
+  return out;
+}
+
+std::string Cp1252ToDoubleByte(std::string_view text, CodePage to) {
+  std::u16string wide;
+  for (char c : text) wide += platform::UnicodeFromCp1252(static_cast<unsigned char>(c));
+  if (auto bytes = platform::EncodeCodePage(wide, static_cast<unsigned>(to))) return *bytes;
   std::string out(text);
   for (char& c : out) {
-    auto b = static_cast<unsigned char>(c);
-    if (b >= 0x80) c = static_cast<char>(table[b - 0x80]);
+    if (static_cast<unsigned char>(c) >= 0x80) c = '?';
   }
   return out;
 }
 
 }  // namespace
 
+// Language driver ids as the dBase and FoxPro drivers number them.
 CodePage CodePageFromLanguageDriver(std::uint8_t id) {
   switch (id) {
     case 0x01: case 0x09: case 0x0B: case 0x0D: case 0x0F: case 0x11:
@@ -75,33 +178,78 @@ CodePage CodePageFromLanguageDriver(std::uint8_t id) {
     case 0x02: case 0x0A: case 0x0E: case 0x10: case 0x12: case 0x14:
     case 0x16: case 0x1A: case 0x1D: case 0x25: case 0x37:
       return CodePage::kOem850;
-    default:  // 0x00, 0x03, 0x57, 0x58, 0x59, 0x61, 0x62 and the unknown
+    case 0x04: return CodePage::kMacRoman;
+    case 0x08: case 0x17: case 0x66: return CodePage::kOem865;
+    case 0x13: case 0x7B: return CodePage::kAnsi932;
+    case 0x1C: case 0x6C: return CodePage::kOem863;
+    case 0x1F: case 0x22: case 0x23: case 0x40: case 0x64: case 0x87: return CodePage::kOem852;
+    case 0x24: return CodePage::kOem860;
+    case 0x26: case 0x65: return CodePage::kOem866;
+    case 0x4D: case 0x7A: return CodePage::kAnsi936;
+    case 0x4E: case 0x79: return CodePage::kAnsi949;
+    case 0x4F: case 0x78: return CodePage::kAnsi950;
+    case 0x50: case 0x7C: return CodePage::kAnsi874;
+    case 0x67: return CodePage::kOem861;
+    case 0x68: return CodePage::kOem895;
+    case 0x69: return CodePage::kOem620;
+    case 0x6A: case 0x86: return CodePage::kOem737;
+    case 0x6B: case 0x88: return CodePage::kOem857;
+    case 0x7D: return CodePage::kAnsi1255;
+    case 0x7E: return CodePage::kAnsi1256;
+    case 0x96: return CodePage::kMacCyrillic;
+    case 0x97: return CodePage::kMacCentralEurope;
+    case 0x98: return CodePage::kMacGreek;
+    case 0xC8: return CodePage::kAnsi1250;
+    case 0xC9: return CodePage::kAnsi1251;
+    case 0xCA: return CodePage::kAnsi1254;
+    case 0xCB: return CodePage::kAnsi1253;
+    case 0xCC: return CodePage::kAnsi1257;
+    default:  // 0x00, 0x03, 0x57, 0x58, 0x59 and the unknown
       return CodePage::kAnsi1252;
   }
 }
 
 CodePage CodePageFromDriverName(std::string_view name) {
-  if (ascii::StartsWithNoCase(name, "DB437")) return CodePage::kOem437;
-  if (ascii::StartsWithNoCase(name, "DB850")) return CodePage::kOem850;
+  if (name.size() >= 5 && ascii::StartsWithNoCase(name, "DB") &&
+      std::all_of(name.begin() + 2, name.begin() + 5,
+                  [](char c) { return c >= '0' && c <= '9'; })) {
+    const unsigned page = static_cast<unsigned>((name[2] - '0') * 100 + (name[3] - '0') * 10 +
+                                                (name[4] - '0'));
+    return static_cast<CodePage>(page);
+  }
   return CodePage::kAnsi1252;  // DBWIN... and the unknown
 }
 
-std::string ToCp1252(std::string_view text, CodePage from) {
-  switch (from) {
-    case CodePage::kOem437: return MapUpper(text, k437To1252);
-    case CodePage::kOem850: return MapUpper(text, k850To1252);
-    case CodePage::kAnsi1252: break;
+std::string ToCp1252(std::string_view text, CodePage from, std::size_t* unmappable) {
+  if (from == CodePage::kAnsi1252 || Ascii(text)) return std::string(text);
+  std::size_t lost = 0;
+  std::string out;
+  if (DoubleByte(from)) {
+    out = DoubleByteToCp1252(text, from, lost);
+  } else {
+    const UpperHalf& half = UpperHalfOf(from);
+    out.assign(text);
+    for (char& c : out) {
+      const auto b = static_cast<unsigned char>(c);
+      if (b < 0x80) continue;
+      c = static_cast<char>(half.to_1252[b - 0x80]);
+      if (half.lost[b - 0x80]) ++lost;
+    }
   }
-  return std::string(text);
+  if (unmappable) *unmappable += lost;
+  return out;
 }
 
 std::string FromCp1252(std::string_view text, CodePage to) {
-  switch (to) {
-    case CodePage::kOem437: return MapUpper(text, k1252To437);
-    case CodePage::kOem850: return MapUpper(text, k1252To850);
-    case CodePage::kAnsi1252: break;
+  if (to == CodePage::kAnsi1252 || Ascii(text)) return std::string(text);
+  if (DoubleByte(to)) return Cp1252ToDoubleByte(text, to);
+  const UpperHalf& half = UpperHalfOf(to);
+  std::string out(text);
+  for (char& c : out) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b >= 0x80) c = static_cast<char>(half.from_1252[b - 0x80]);
   }
-  return std::string(text);
+  return out;
 }
 
 }  // namespace tvz

@@ -63,7 +63,15 @@ std::int32_t Field::AsInteger() const {
   constexpr auto lo = std::numeric_limits<std::int32_t>::min();
   constexpr auto hi = std::numeric_limits<std::int32_t>::max();
   switch (v.type) {
-    case Value::Type::kNull: return 0;
+    case Value::Type::kNull: {
+      // Blank is 0; the overflow mark and a value the store cannot read are
+      // no integer.
+      const FieldLayout& f = Layout();
+      const std::string mark = dbf::OverflowMark(f, table_->impl_->Current());
+      if (!mark.empty()) ThrowNotInteger(mark);
+      if (!dbf::Readable(table_->impl_->layout, f)) Refuse(f.name, "entero");
+      return 0;
+    }
     case Value::Type::kString: return StrToInt(v.text);
     case Value::Type::kBadNumber: ThrowNotInteger(v.text);
     case Value::Type::kInteger:
@@ -139,8 +147,9 @@ void Field::StoreFloat(double value) {
 
 void Field::StoreString(std::string_view value) {
   char* out = Writable();
-  const DbfTable::Impl& impl = *table_->impl_;
-  dbf::EncodeString(Layout(), impl.layout.code_page, value, out);
+  DbfTable::Impl& impl = *table_->impl_;
+  const std::size_t used = dbf::EncodeString(Layout(), impl.layout.code_page, value, out);
+  dbf::SetVarLength(impl.layout, Layout(), used, impl.buffer);
 }
 
 void Field::Overflow(const std::string& value_text) const {

@@ -95,17 +95,17 @@ void AssignNullBits(TableLayout& t) {
     }
   }
   if (t.null_flags_field < 0) return;
-  // Bits in field order: a nullable field's null bit, then the length bit
-  // of a Varchar or Varbinary field.
+  // Bits in field order: the length bit of a Varchar or Varbinary field,
+  // then a nullable field's null bit.
   int bit = 0;
   for (FieldLayout& f : t.fields) {
     if (f.hidden) continue;
+    if (f.type == kTypeVarchar || f.type == kTypeVarbinary) f.varlength_bit = bit++;
     if (f.flags & kVfpFlagNullable) f.null_bit = bit++;
-    if (f.type == kTypeVarchar || f.type == kTypeVarbinary) ++bit;
   }
   const FieldLayout& flags = t.fields[static_cast<std::size_t>(t.null_flags_field)];
   if (static_cast<std::size_t>(bit) > flags.length * 8) {
-    for (FieldLayout& f : t.fields) f.null_bit = -1;  // not a map we understand
+    for (FieldLayout& f : t.fields) f.null_bit = f.varlength_bit = -1;  // not a map we understand
   }
 }
 
@@ -167,8 +167,10 @@ TableLayout ReadLayout(std::string_view file, const std::string& label) {
   }
   if (t.family == Family::kVisualFoxPro) AssignNullBits(t);
 
+  // Bytes after the last counted record are ignored; fewer whole records
+  // than the header counts is damage, never a shorter table.
   const std::size_t whole = (file.size() - t.header_length) / t.record_length;
-  t.stored_records = std::min<std::size_t>(t.declared_records, whole);
+  if (whole < t.declared_records) throw ShortTableError(label, t.declared_records, whole);
   return t;
 }
 

@@ -25,6 +25,9 @@ struct FieldLayout {
   std::uint8_t flags = 0;    // Visual FoxPro field flags
   bool hidden = false;       // _NullFlags, VFP system fields, _DBASELOCK
   int null_bit = -1;         // Visual FoxPro: bit of _NullFlags marking null
+  // Visual FoxPro Varchar and Varbinary: bit of _NullFlags set when the value
+  // is shorter than the field; its length is then in the field's last byte.
+  int varlength_bit = -1;
 };
 
 struct TableLayout {
@@ -33,8 +36,7 @@ struct TableLayout {
   CodePage code_page = CodePage::kAnsi1252;
   std::size_t header_length = 0;   // offset of the first record
   std::size_t record_length = 0;   // with the deletion flag
-  std::uint32_t declared_records = 0;
-  std::size_t stored_records = 0;  // whole records the file holds, at most declared
+  std::uint32_t declared_records = 0;  // the file holds at least these whole records
   std::vector<FieldLayout> fields;
   int null_flags_field = -1;       // index of _NullFlags in fields, or -1
 };
@@ -42,7 +44,8 @@ struct TableLayout {
 // Reads the layout from the bytes of a whole table file. Accepts dBase
 // III/IV/V, FoxPro, Visual FoxPro and level 7. Throws RunError, naming
 // `file_label`, for an unknown version, a truncated or inconsistent header, a
-// table without fields and a field that does not fit in the record.
+// table without fields, a field that does not fit in the record and a file
+// holding fewer whole records than the header counts.
 TableLayout ReadLayout(std::string_view file, const std::string& file_label);
 
 // The layout of a new table of this program's own kind (version 0x03,

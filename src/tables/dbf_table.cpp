@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <new>
 
 #include "core/ascii.h"
 #include "core/errors.h"
@@ -104,6 +105,16 @@ void DbfTable::CreateTable() {
   impl_->Activate(true);
 }
 
+void DbfTable::CheckReplaceable() const {
+  // The old table is not replaced under a program that holds it open.
+  platform::OpenFile old;
+  int ignored = 0;
+  if (old.Open(impl_->path, platform::OpenFile::Sharing::kExclusive,
+               platform::OpenFile::Access::kRead, ignored) == platform::OpenFile::Result::kInUse) {
+    throw dbf::InUseError(impl_->Label());
+  }
+}
+
 void DbfTable::Finish(const BeforeReplace& before_replace) {
   RequireOpen();
   Impl& impl = *impl_;
@@ -114,16 +125,7 @@ void DbfTable::Finish(const BeforeReplace& before_replace) {
   if (impl.count > std::numeric_limits<std::uint32_t>::max()) {
     throw dbf::TableError(TableName, "tiene demasiados registros");
   }
-  {
-    // The old table is not replaced under a program that holds it open.
-    platform::OpenFile old;
-    int ignored = 0;
-    if (old.Open(impl.path, platform::OpenFile::Sharing::kExclusive,
-                 platform::OpenFile::Access::kRead, ignored) ==
-        platform::OpenFile::Result::kInUse) {
-      throw dbf::InUseError(impl.Label());
-    }
-  }
+  CheckReplaceable();
   const std::string mdx = fs::path(FileName()).stem().string() + ".MDX";
   const std::optional<fs::path> index = platform::FindFile(DatabaseName, mdx);
   if (before_replace) {
@@ -179,25 +181,44 @@ void DbfTable::Open() {
     }
     impl.layout = dbf::ReadLayout(*data, impl.Label());
     impl.image = std::move(*data);
+  } catch (const std::bad_alloc&) {
+    impl.Reset();
+    ThrowNoMemory(impl.Label());
   } catch (...) {
     impl.Reset();
     throw;
   }
   // Keep the live records, in place: deleted ones are hidden, as the classic
-  // engine hides them, and 0x1A where a record should start ends the table.
+  // engine hides them. A 0x1A where a counted record starts is damage.
   const std::size_t header = impl.layout.header_length;
   const std::size_t length = impl.layout.record_length;
   std::size_t live = 0;
-  for (std::size_t i = 0; i < impl.layout.stored_records; ++i) {
+  for (std::size_t i = 0; i < impl.layout.declared_records; ++i) {
     const std::size_t from = header + i * length;
     const char flag = impl.image[from];
-    if (flag == dbf::kEndOfFile) break;
+    if (flag == dbf::kEndOfFile) {
+      const std::string label = impl.Label();
+      const std::uint32_t promised = impl.layout.declared_records;
+      impl.Reset();
+      throw dbf::ShortTableError(label, promised, i, true);
+    }
     if (flag == dbf::kRecordDeleted) continue;
     if (live != i) std::memmove(&impl.image[header + live * length], &impl.image[from], length);
     ++live;
   }
   impl.image.resize(header + live * length);
   impl.count = live;
+  if (impl.layout.code_page != CodePage::kAnsi1252) {
+    for (std::size_t i = 0; i < live; ++i) {
+      for (std::size_t f = 0; f < impl.layout.fields.size(); ++f) {
+        const dbf::FieldLayout& field = impl.layout.fields[f];
+        const bool text = field.type == dbf::kTypeCharacter || field.type == dbf::kTypeVarchar;
+        if (field.hidden || !text) continue;
+        ToCp1252(dbf::StoredText(impl.layout, f, impl.Record(i)), impl.layout.code_page,
+                 &impl.unmappable);
+      }
+    }
+  }
   if (!Exclusive) impl.file.Close();
   impl.Activate(false);
 }
@@ -237,6 +258,8 @@ void DbfTable::Next() {
 bool DbfTable::Eof() const { return impl_->state == Impl::State::kClosed || impl_->eof; }
 
 std::size_t DbfTable::RecordCount() const { return Active() ? impl_->count : 0; }
+
+std::size_t DbfTable::UnmappableCount() const { return Active() ? impl_->unmappable : 0; }
 
 std::size_t DbfTable::RecNo() const { return impl_->current; }
 

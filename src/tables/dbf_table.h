@@ -67,7 +67,9 @@ public:
   // Reading a field whose table is closed is a RunError.
   std::string AsString() const;
   // Integer form: numbers rounded to the nearest integer, 0 when blank;
-  // string fields by the integer text rules (ThrowNotInteger otherwise).
+  // string fields by the integer text rules (ThrowNotInteger otherwise). A
+  // number field full of '*' (the overflow mark) is ThrowNotInteger with
+  // that text; memo-like fields are a RunError naming the field.
   std::int32_t AsInteger() const;
   // Number form: 0 when blank; string fields by the decimal text rules
   // (ThrowNotFloat otherwise); dates as days since 30/12/1899.
@@ -150,6 +152,10 @@ public:
   // REQUIRES: created by CreateTable(), open, not appending or editing
   // (RunError otherwise).
   void Finish(const BeforeReplace& before_replace = {});
+  // The check Finish() makes before it writes: RunError ("... está en uso por
+  // otro programa") when another program holds the table it would replace.
+  // REQUIRES: created by CreateTable().
+  void CheckReplaceable() const;
 
   // Opens the existing table file; does nothing when already open. A
   // missing file, a file another program holds, and a damaged file are
@@ -165,6 +171,9 @@ public:
   bool Eof() const;
   // Number of (visible) records.
   std::size_t RecordCount() const;
+  // Characters of the records' text (C and V fields, as opened) that
+  // cp1252 lacks: they read as '?'. 0 for tables in cp1252.
+  std::size_t UnmappableCount() const;
   // 0-based position of the current record among the visible records.
   std::size_t RecNo() const;
 

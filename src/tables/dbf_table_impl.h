@@ -27,6 +27,7 @@ struct DbfTable::Impl {
   // the file's record layout (deleted records left out).
   std::string image;
   std::size_t count = 0;
+  std::size_t unmappable = 0;  // characters of the records' text cp1252 lacks
   std::size_t current = 0;
   bool eof = true;
   std::string buffer;  // the record being appended or edited
@@ -55,7 +56,7 @@ struct DbfTable::Impl {
     visible.clear();
     image.clear();
     image.shrink_to_fit();
-    count = current = 0;
+    count = current = unmappable = 0;
     eof = true;
     buffer.clear();
     blank.clear();

@@ -2,6 +2,7 @@
 // The table store's messages about a whole table, built in one place. `table`
 // is the name the user knows the table by: its TableName, or its path as
 // program text once the file is found.
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,12 @@ RunError TableError(const std::string& table, std::string_view what);
 
 // "La tabla <table> está dañada: <what>".
 RunError DamagedError(const std::string& table, std::string_view what);
+
+// DamagedError "la cabecera promete <promised> registros y el archivo tiene
+// <held>", with " antes de la marca de fin de archivo (0x1A)" when
+// `end_marker` (a 0x1A where a counted record starts).
+RunError ShortTableError(const std::string& table, std::uint64_t promised, std::uint64_t held,
+                         bool end_marker = false);
 
 // "La tabla <table> está en uso por otro programa".
 RunError InUseError(const std::string& table);

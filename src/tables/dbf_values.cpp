@@ -136,12 +136,26 @@ Value DecodeLevel7Timestamp(std::string_view raw) {
   return DecodeJulianPair(raw);
 }
 
-bool NullFlagSet(const TableLayout& t, const FieldLayout& f, std::string_view record) {
-  if (f.null_bit < 0 || t.null_flags_field < 0) return false;
+bool FlagBitSet(const TableLayout& t, int bit, std::string_view record) {
+  if (bit < 0 || t.null_flags_field < 0) return false;
   const FieldLayout& flags = t.fields[static_cast<std::size_t>(t.null_flags_field)];
-  const auto byte = static_cast<std::size_t>(f.null_bit / 8);
+  const auto byte = static_cast<std::size_t>(bit / 8);
   if (byte >= flags.length) return false;
-  return (GetU8(record.data() + flags.offset + byte) >> (f.null_bit % 8)) & 1;
+  return (GetU8(record.data() + flags.offset + byte) >> (bit % 8)) & 1;
+}
+
+void SetFlagBit(const TableLayout& t, int bit, std::string& record, bool on) {
+  if (bit < 0 || t.null_flags_field < 0) return;
+  const FieldLayout& flags = t.fields[static_cast<std::size_t>(t.null_flags_field)];
+  const auto byte = static_cast<std::size_t>(bit / 8);
+  if (byte >= flags.length) return;
+  char& b = record[flags.offset + byte];
+  const auto mask = static_cast<char>(1 << (bit % 8));
+  b = static_cast<char>(on ? (b | mask) : (b & ~mask));
+}
+
+bool NullFlagSet(const TableLayout& t, const FieldLayout& f, std::string_view record) {
+  return FlagBitSet(t, f.null_bit, record);
 }
 
 void RightJustify(const FieldLayout& f, const std::string& s, char* out) {
@@ -155,6 +169,20 @@ std::string TwoDigits(std::int64_t v) {
 
 }  // namespace
 
+std::string_view StoredText(const TableLayout& t, std::size_t index, std::string_view record) {
+  const FieldLayout& f = t.fields[index];
+  std::string_view s = record.substr(f.offset, f.length);
+  if (f.varlength_bit >= 0) {
+    // Shorter than the field: its length is in the last byte.
+    if (FlagBitSet(t, f.varlength_bit, record)) {
+      s = s.substr(0, std::min<std::size_t>(GetU8(s.data() + s.size() - 1), s.size() - 1));
+    }
+    return s;
+  }
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\0')) s.remove_suffix(1);
+  return s;
+}
+
 Value Decode(const TableLayout& t, std::size_t index, std::string_view record) {
   const FieldLayout& f = t.fields[index];
   const std::string_view raw = record.substr(f.offset, f.length);
@@ -163,11 +191,9 @@ Value Decode(const TableLayout& t, std::size_t index, std::string_view record) {
   switch (f.type) {
     case kTypeCharacter:
     case kTypeVarchar: {
-      std::string_view s = raw;
-      while (!s.empty() && (s.back() == ' ' || s.back() == '\0')) s.remove_suffix(1);
       Value r;
       r.type = Value::Type::kString;
-      r.text = ToCp1252(s, t.code_page);
+      r.text = ToCp1252(StoredText(t, index, record), t.code_page);
       return r;
     }
     case kTypeNumeric:
@@ -214,6 +240,26 @@ Value Decode(const TableLayout& t, std::size_t index, std::string_view record) {
     default:  // memo, general, picture, blob, _NullFlags, unknown
       return Null();
   }
+}
+
+bool Readable(const TableLayout& t, const FieldLayout& f) {
+  switch (f.type) {
+    case kTypeCharacter: case kTypeVarchar: case kTypeNumeric: case kTypeFloat:
+    case kTypeLogical: case kTypeDate: case kTypeInteger: case kTypeAutoIncrement:
+    case kTypeDouble: case kTypeCurrency: case kTypeDateTime: case kTypeTimestamp:
+      return true;
+    case kTypeBinary:
+      return t.family == Family::kVisualFoxPro;  // dBase: a memo
+    default:
+      return false;
+  }
+}
+
+std::string OverflowMark(const FieldLayout& f, std::string_view record) {
+  if (f.type != kTypeNumeric && f.type != kTypeFloat) return "";
+  const std::string_view s = Trim(record.substr(f.offset, f.length));
+  if (s.empty() || !std::all_of(s.begin(), s.end(), [](char c) { return c == '*'; })) return "";
+  return std::string(s);
 }
 
 std::string FormatGeneral(double v) {
@@ -285,10 +331,12 @@ double DateTimeNumber(const Value& v) {
 
 void EncodeBlank(const FieldLayout& f, char* out) { std::fill(out, out + f.length, ' '); }
 
-void EncodeString(const FieldLayout& f, CodePage cp, std::string_view cp1252, char* out) {
+std::size_t EncodeString(const FieldLayout& f, CodePage cp, std::string_view cp1252, char* out) {
   cp1252 = cp1252.substr(0, std::min(cp1252.find('\0'), f.length));
-  const std::string stored = FromCp1252(cp1252, cp);
+  std::string stored = FromCp1252(cp1252, cp);
+  if (stored.size() > f.length) stored.resize(f.length);
   std::fill(std::copy(stored.begin(), stored.end(), out), out + f.length, ' ');
+  return stored.size();
 }
 
 bool EncodeInteger(const FieldLayout& f, std::int64_t v, char* out) {
@@ -317,13 +365,15 @@ void EncodeBoolean(const FieldLayout& f, bool v, char* out) {
 }
 
 void SetNullFlag(const TableLayout& t, const FieldLayout& f, std::string& record, bool null) {
-  if (f.null_bit < 0 || t.null_flags_field < 0) return;
-  const FieldLayout& flags = t.fields[static_cast<std::size_t>(t.null_flags_field)];
-  const auto byte = static_cast<std::size_t>(f.null_bit / 8);
-  if (byte >= flags.length) return;
-  char& b = record[flags.offset + byte];
-  const auto mask = static_cast<char>(1 << (f.null_bit % 8));
-  b = static_cast<char>(null ? (b | mask) : (b & ~mask));
+  SetFlagBit(t, f.null_bit, record, null);
+}
+
+void SetVarLength(const TableLayout& t, const FieldLayout& f, std::size_t used,
+                  std::string& record) {
+  if (f.varlength_bit < 0 || t.null_flags_field < 0) return;
+  const bool shorter = used < f.length;
+  SetFlagBit(t, f.varlength_bit, record, shorter);
+  if (shorter) record[f.offset + f.length - 1] = static_cast<char>(used);
 }
 
 std::string BlankRecord(const TableLayout& t) {
@@ -339,7 +389,10 @@ std::string BlankRecord(const TableLayout& t) {
         break;  // binary: zero
     }
   }
-  for (const FieldLayout& f : t.fields) SetNullFlag(t, f, r, true);
+  for (const FieldLayout& f : t.fields) {
+    SetVarLength(t, f, 0, r);  // an empty Varchar
+    SetNullFlag(t, f, r, true);
+  }
   return r;
 }
 

@@ -23,7 +23,9 @@ struct Value {
 
 // Decodes field `index` of `record` (the whole record, flag byte included;
 // the layout guarantees the field lies inside it).
-//  C, V: text in cp1252 without trailing blanks and NULs (never kNull);
+//  C: text in cp1252 without trailing blanks and NULs (never kNull);
+//  V: likewise; in Visual FoxPro tables exactly the value: the bytes its
+//     length byte counts when the varlength bit is set, else the whole field;
 //  N, F: decimal text, kInteger when it has no point or exponent and fits
 //        64 bits, else kFloat; blank or all '*' kNull; anything else
 //        kBadNumber;
@@ -34,6 +36,19 @@ struct Value {
 //  @: level-7 timestamp;  memo and unknown types: kNull.
 // Visual FoxPro nullable fields are kNull when their _NullFlags bit is set.
 Value Decode(const TableLayout& t, std::size_t index, std::string_view record);
+
+// The stored bytes of C or V field `index` of `record`, in the table's code
+// page: without trailing blanks and NULs; a Visual FoxPro Varchar exactly
+// its value (see Decode).
+std::string_view StoredText(const TableLayout& t, std::size_t index, std::string_view record);
+
+// False for the fields Decode() cannot read (memo, general, picture, blob,
+// unknown types), which always decode as kNull.
+bool Readable(const TableLayout& t, const FieldLayout& f);
+
+// A number field's stored text when it is dBase's overflow mark (all '*',
+// blanks aside); "" otherwise. Decode() reads the mark as kNull.
+std::string OverflowMark(const FieldLayout& f, std::string_view record);
 
 // Text form: strings as they are; integers as decimal digits; floats by
 // FormatGeneral; "Verdadero" / "Falso"; dates "dd/mm/yyyy" and timestamps
@@ -52,8 +67,8 @@ double DateTimeNumber(const Value& v);
 // Encoders write exactly f.length bytes at `out`.
 void EncodeBlank(const FieldLayout& f, char* out);
 // The text cut at a NUL byte and to the field's length, converted to the
-// table's code page, blank padded.
-void EncodeString(const FieldLayout& f, CodePage cp, std::string_view cp1252, char* out);
+// table's code page, blank padded; returns the bytes the text takes.
+std::size_t EncodeString(const FieldLayout& f, CodePage cp, std::string_view cp1252, char* out);
 // N and F fields: right-justified, exactly f.decimals decimals, never an
 // exponent. False (and nothing written) when the value does not fit.
 bool EncodeInteger(const FieldLayout& f, std::int64_t v, char* out);
@@ -64,6 +79,12 @@ void EncodeBoolean(const FieldLayout& f, bool v, char* out);
 // Visual FoxPro: sets or clears the _NullFlags bit of a nullable field in
 // `record`; nothing for other fields and tables.
 void SetNullFlag(const TableLayout& t, const FieldLayout& f, std::string& record, bool null);
+
+// Visual FoxPro Varchar and Varbinary: marks in `record` that the field
+// holds `used` bytes (its length byte and varlength bit, or a full field);
+// nothing for other fields and tables.
+void SetVarLength(const TableLayout& t, const FieldLayout& f, std::size_t used,
+                  std::string& record);
 
 // A record whose every field reads as blank: text types blank, binary types
 // zero, nullable fields null.

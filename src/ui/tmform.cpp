@@ -2,6 +2,7 @@
 
 #include <cwctype>
 #include <exception>
+#include <new>
 
 #include "core/errors.h"
 #include "export/export_run.h"
@@ -280,6 +281,10 @@ void TMForm::RunConversion(RunOutcome (*run)(Conversion&)) {
   RunOutcome outcome;
   try {
     outcome = run(run_);
+  } catch (const std::bad_alloc&) {  // out of memory outside the file reads
+    SetBusy(false);
+    ShowError(NoMemoryText());
+    return;
   } catch (const std::exception& e) {  // RunError, or anything else that ended the run
     SetBusy(false);
     ShowError(e.what());

@@ -131,6 +131,27 @@ TEST_F(GroupsTest, ABadHoursTextEndsTheRunAndLeavesTheOldTable) {
   EXPECT_EQ(test::ReadBytes(vtemp / "ASIGT.MDX"), "previous index");
 }
 
+TEST_F(GroupsTest, ATruncatedGroupTableEndsTheRunAndLeavesTheOldTable) {
+  Write("zarp_grupo.txt", {Group("1ESOA", "1A", "ESO", "1", "", "M"),
+                           Group("2ESOB", "2B", "ESO", "2", "", "T")});
+  ConvertirGrupos(run.c);
+  const std::string groups = test::ReadBytes(vtemp / "GRUPOST.DBF");
+  test::WriteBytes(vtemp / "GRUPOST.DBF", groups.substr(0, groups.size() - 10));
+  std::filesystem::remove(zarp / "zarp_grupo.txt");
+  Write("zarp_asignatgrupo.txt", {Assignment("2ESOB", "MAT")});
+  test::WriteBytes(vtemp / "ASIGT.DBF", "previous ASIGT");
+  ConvertirGrupos(run.c);  // no groups file: the cut table stays
+  try {
+    ConvertirAsignaturasGrupo(run.c);
+    FAIL() << "no error";
+  } catch (const RunError& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "La tabla " + (vtemp / "GRUPOST.DBF").string() +
+                  " est\xE1 da\xF1" "ada: la cabecera promete 2 registros y el archivo tiene 1");
+  }
+  EXPECT_EQ(test::ReadBytes(vtemp / "ASIGT.DBF"), "previous ASIGT");
+}
+
 TEST_F(GroupsTest, MissingAssignmentFileTouchesNothing) {
   test::WriteBytes(vtemp / "ASIGT.DBF", "previous ASIGT");
   ConvertirAsignaturasGrupo(run.c);

@@ -227,6 +227,8 @@ TEST_F(OddInputTest, TableHeadersWithAbsurdLengths) {
     return s;
   };
   const std::string damaged = "est\xE1 da\xF1" "ada: ";
+  std::uint32_t declared = 0;  // the records the sound table counts
+  for (int i = 3; i >= 0; --i) declared = declared << 8 | static_cast<unsigned char>(good[4 + i]);
   const struct {
     const char* name;
     std::string bytes;
@@ -244,14 +246,20 @@ TEST_F(OddInputTest, TableHeadersWithAbsurdLengths) {
        damaged + "la longitud de la cabecera (" + std::to_string(HeaderLength(good)) +
            ") pasa del final del archivo",
        ""},
-      // No whole record fits the file: an empty timetable.
-      {"record length 65535", with(10, "\xFF\xFF"), "", "0"},
-      // More records declared than the file holds: those it holds.
-      {"four thousand million records", with(4, "\xFF\xFF\xFF\xFF"), "", "="},
+      // Fewer whole records than the header counts: damage, never a shorter
+      // timetable.
+      {"record length 65535", with(10, "\xFF\xFF"),
+       damaged + "la cabecera promete " + std::to_string(declared) +
+           " registros y el archivo tiene 0",
+       ""},
+      {"four thousand million records", with(4, "\xFF\xFF\xFF\xFF"),
+       damaged + "la cabecera promete 4294967295 registros y el archivo tiene " +
+           std::to_string(declared),
+       ""},
   };
   test::WriteBytes(vtemp / "SOLUC.DBF", good);
   ASSERT_EQ(test::RunImport(zarp.path(), vtemp.path()).error, "");
-  const std::string all_records = LoadLines(zarp / "ZARP_HORARIO.TXT").back().substr(71);
+  const std::string all_records(LoadLines(zarp / "ZARP_HORARIO.TXT").back().substr(71));
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     test::WriteBytes(vtemp / "SOLUC.DBF", c.bytes);

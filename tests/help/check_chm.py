@@ -7,7 +7,10 @@ index and the pages leads to a page that is there; every page is reachable
 from the contents; and help context 3 maps to the main window's page under a
 "/page.htm" path (no build-machine path), as HTML Help looks it up. With the
 source folder, every message the runs show to the user ("No existe ...",
-"Proceso finalizado") must be explained in some page.
+"Proceso finalizado"), every fixed part of the table store's messages
+about a table ("está dañada: ", "la cabecera promete ") and every kind of
+warning of the run report ("duplicado", "sin_horas", ...) must be explained
+in some page.
 """
 import os
 import re
@@ -68,6 +71,30 @@ def run_messages(src_dir):
     return texts
 
 
+def table_texts(src_dir):
+    """The fixed parts of the table store's messages about a whole table
+    (src/tables/dbf_texts.cpp): each string literal, adjacent ones joined,
+    blanks at its ends stripped."""
+    with open(os.path.join(src_dir, "tables", "dbf_texts.cpp"), encoding="latin-1") as f:
+        code = "".join(line for line in f if not line.lstrip().startswith("#"))
+    literal = r'"(?:[^"\\]|\\.)*"'
+    texts = set()
+    for run in re.findall(literal + r"(?:\s*" + literal + r")*", code):
+        text = "".join(re.findall(r'"((?:[^"\\]|\\.)*)"', run))
+        text = re.sub(r"\\x([0-9A-Fa-f]{2})", lambda m: chr(int(m.group(1), 16)), text).strip()
+        if len(text) >= 4:
+            texts.add(text)
+    return texts
+
+
+def report_kinds(src_dir):
+    """The names of the report's warning kinds, as src/core/report.cpp spells them."""
+    with open(os.path.join(src_dir, "core", "report.cpp"), encoding="latin-1") as f:
+        text = f.read()
+    names = re.search(r"kNames\s*=\s*\{([^}]*)\}", text)
+    return re.findall(r'"([a-z_]+)"', names.group(1)) if names else []
+
+
 def page_text(html_text):
     import html
     return " ".join(html.unescape(re.sub(r"<[^>]+>", " ", html_text)).split())
@@ -124,8 +151,16 @@ def main():
         if src_dir:
             messages = run_messages(src_dir)
             check(len(messages) >= 9, f"only {len(messages)} run messages found in {src_dir}")
+            table = table_texts(src_dir)
+            check(len(table) >= 5, f"only {len(table)} table store texts found in {src_dir}")
+            messages |= table
             for message in sorted(messages):
                 check(message in help_text, f"message {message!r} is not explained in the help")
+            kinds = report_kinds(src_dir)
+            check(len(kinds) >= 13, f"only {len(kinds)} warning kinds found in {src_dir}")
+            for kind in kinds:
+                check(re.search(r"\b" + kind + r"\b", help_text) is not None,
+                      f"warning kind {kind!r} is not explained in the help")
 
         with open(os.path.join(out, "#SYSTEM"), "rb") as f:
             system = f.read()

@@ -9,6 +9,7 @@
 #include "import/horario_format.h"
 #include "records/line_reader.h"
 #include "support/test_support.h"
+#include "tables/dbf_fixture.h"
 #include "tables/dbf_table.h"
 
 namespace tvz {
@@ -234,6 +235,60 @@ TEST_F(ImportTest, ErrorsFromInputsAndTables) {
   }
   EXPECT_FALSE(fs::exists(zarp / "ZARP_HORARIO.TXT"));
   EXPECT_EQ(run.c.Transformado, 0);
+}
+
+TEST_F(ImportTest, ATruncatedSolucWritesNothing) {
+  test::WriteBytes(zarp / "ZARP_HORARIO.TXT", "previous timetable");
+  Soluc({{"1", "1", "0", "AGM", "1ESOA", "*LEC", "MAT", "AULA101"},
+         {"1", "2", "", "JL", "2ESOB", "MAT", "ING", "LAB"}});
+  const std::string soluc = test::ReadBytes(vtemp / "SOLUC.DBF");
+  test::WriteBytes(vtemp / "SOLUC.DBF", soluc.substr(0, soluc.size() - 20));
+  try {
+    ImportRun(run.c);
+    FAIL() << "no error";
+  } catch (const RunError& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "La tabla " + (vtemp / "SOLUC.DBF").string() +
+                  " est\xE1 da\xF1" "ada: la cabecera promete 2 registros y el archivo tiene 1");
+  }
+  EXPECT_EQ(test::ReadBytes(zarp / "ZARP_HORARIO.TXT"), "previous timetable");
+}
+
+// A DIA that cannot be read as an integer stops the run; no row is skipped
+// as day 0.
+TEST_F(ImportTest, ADayThatIsNoIntegerStopsTheRun) {
+  struct Case {
+    char type;
+    int length;
+    std::string stored, message;
+  };
+  const std::vector<Case> cases = {
+      {dbf::kTypeNumeric, 3, "***", "'***' no es un valor entero v\xE1" "lido"},  // overflow mark
+      {dbf::kTypeFloat, 4, " ** ", "'**' no es un valor entero v\xE1" "lido"},
+      {dbf::kTypeMemo, 10, "         1", "No se puede leer el campo 'DIA' como entero"},
+      {dbf::kTypeLogical, 1, "T", "No se puede leer el campo 'DIA' como entero"},
+      {dbf::kTypeDate, 8, "20250101", "No se puede leer el campo 'DIA' como entero"},
+  };
+  for (const Case& c : cases) {
+    test::WriteBytes(vtemp / "SOLUC.DBF",
+                     test::DbfFixture(0x03, {{"DIA", c.type, c.length},
+                                             {"HORA", dbf::kTypeNumeric, 2},
+                                             {"MARCO", dbf::kTypeCharacter, 1},
+                                             {"PROF", dbf::kTypeCharacter, 4},
+                                             {"CODGRUPO", dbf::kTypeCharacter, 4},
+                                             {"TAREA", dbf::kTypeCharacter, 4},
+                                             {"ASIG", dbf::kTypeCharacter, 4},
+                                             {"AULA", dbf::kTypeCharacter, 4}})
+                         .Record({c.stored, " 1", "0", "AGM", "1ESOA", "*LEC", "MAT", "A101"})
+                         .Bytes());
+    try {
+      ImportRun(run.c);
+      ADD_FAILURE() << "no error: " << c.type;
+    } catch (const RunError& e) {
+      EXPECT_EQ(std::string(e.what()), c.message) << c.type;
+    }
+    EXPECT_FALSE(fs::exists(zarp / "ZARP_HORARIO.TXT")) << c.type;
+  }
 }
 
 TEST_F(ImportTest, MissingFolderIsRefused) {

@@ -99,6 +99,22 @@ INSTANTIATE_TEST_SUITE_P(
                  return DbfFixture(0x30, {{"I", kTypeInteger, 3}}).Bytes();
                },
                "est\xE1 da\xF1" "ada: el campo 'I' tiene una longitud no v\xE1lida (3)"},
+        // Fewer whole records than the header counts: never a shorter table.
+        Damage{"LastRecordCutOff",
+               [](const std::string& g) { return g.substr(0, g.size() - 4); },
+               "est\xE1 da\xF1" "ada: la cabecera promete 1 registro y el archivo tiene 0"},
+        Damage{"CountBeyondTheEnd",
+               [](const std::string& g) { return WithByte(g, 4, 3); },
+               "est\xE1 da\xF1" "ada: la cabecera promete 3 registros y el archivo tiene 1"},
+        Damage{"EndMarkerWhereACountedRecordStarts",
+               [](const std::string&) {
+                 std::string b = DbfFixture(0x03, {{"S", kTypeCharacter, 3}})
+                                     .Record({"a"}).Record({"b"}).Record({"c"}).Bytes();
+                 b[b.size() - 9] = '\x1A';  // flag of the second record
+                 return b;
+               },
+               "est\xE1 da\xF1" "ada: la cabecera promete 3 registros y el archivo tiene 1 antes "
+               "de la marca de fin de archivo (0x1A)"},
         Damage{"UnknownVersion",
                [](const std::string& g) { return WithByte(g, 0, '\x99'); },
                "no tiene un formato dBase conocido (versi\xF3n 0x99)"},

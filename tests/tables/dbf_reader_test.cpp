@@ -177,26 +177,17 @@ TEST_F(DbfReaderTest, ChangesToAnOpenedTableStayInMemory) {
             "El valor 1000 no cabe en el campo 'N' (N(3)) de la tabla T.DBF");
 }
 
-TEST_F(DbfReaderTest, RecordCountIsClampedToTheFile) {
+TEST_F(DbfReaderTest, BytesAfterTheCountedRecordsAreIgnored) {
   std::string bytes = DbfFixture(0x03, {{"S", kTypeCharacter, 3}})
-                          .DeclaredCount(10)
+                          .DeclaredCount(2)
                           .EndMarker(false)
                           .Record({"a"})
                           .Record({"b"})
+                          .Record({"c"})
                           .Bytes();
-  bytes += " cc";  // a cut third record
+  bytes += "\x1A" " cc";  // an end marker, then part of a record
   Open(bytes);
   EXPECT_EQ(ReadAll(), (Rows{{"a"}, {"b"}}));
-}
-
-TEST_F(DbfReaderTest, AnEndMarkerWhereARecordStartsEndsTheTable) {
-  std::string bytes = DbfFixture(0x03, {{"S", kTypeCharacter, 3}})
-      .Record({"a"})
-      .Record({"b"})
-      .Bytes();
-  bytes[bytes.size() - 5] = '\x1A';  // flag of the second record
-  Open(bytes);
-  EXPECT_EQ(ReadAll(), (Rows{{"a"}}));
 }
 
 TEST_F(DbfReaderTest, NumberTextThatIsNoNumber) {

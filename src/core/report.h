@@ -1,0 +1,64 @@
+#pragma once
+// The run's report: besides its messages, every run keeps a list of warnings
+// (avisos), one for each thing it carried over other than as read, and a few
+// counts of what it does by design. The fronts render it (report_render.h).
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tvz {
+
+// The kinds of warning. Their names (AvisoName) are what the JSON report and
+// the help use; they never change.
+enum class AvisoTipo {
+  // Export.
+  kDuplicado,         // a record skipped: its code was already written
+  kRecortado,         // a value longer than the table field, cut to it
+  kGrupoDesconocido,  // a group code GRUPOST does not hold (export and import)
+  kSinHoras,          // an assignment no hours line matched: 1 hour
+  kHorasMinimas,      // an assignment with hours below 1, raised to 1
+  kHorasVacias,       // an hours line with an empty hours column: 1 hour
+  kGrupoSinNivel,     // a group without level: "NIV"
+  kDiaDesconocido,    // a slot whose day letter is not L M X J V S D
+  kMinutosNegativos,  // a slot that ends before it starts
+  kFicheroRepetido,   // two files whose names differ only in letter case
+  // Import.
+  kFranjaDesconocida,  // a SOLUC record with no slot: blank slot code
+  kAulaDesconocida,    // a room code AULAT does not hold
+  kClaseSinColocar,    // a SOLUC record with day 0: not written
+};
+inline constexpr int kAvisoTipoCount = 13;
+
+// "duplicado", "recortado", ...
+const char* AvisoName(AvisoTipo tipo);
+
+// One warning. Texts are cp1252 bytes, like every program text.
+struct Aviso {
+  AvisoTipo tipo = AvisoTipo::kDuplicado;
+  std::string tabla;    // what the run was making: "ASIGT", "ZARP_HORARIO.TXT"
+  std::string fichero;  // the file or table read: "ZARP_ASIGNATGRUPO.TXT", "SOLUC"
+  // The physical line of `fichero` (1-based, the header record is line 1),
+  // counted as the run's reader reads the file: the files read line by line
+  // break at LF only, the two read whole (ZARP_SESIONES.TXT and
+  // ZARP_ASIGNATCURSO.TXT) also at a lone CR. For a table, the record number
+  // (1-based, among its records as read). 0: the file as a whole.
+  std::uint64_t linea = 0;
+  std::string valor;    // the value concerned, as read
+  std::string campo;    // recortado: "TABLE.FIELD"
+  // duplicado: where the first record with that code is (line and file).
+  std::uint64_t linea_primera = 0;
+  std::string fichero_primera;
+};
+
+struct Informe {
+  std::vector<Aviso> avisos;
+  // Import: SOLUC records whose task ASIGNOMT lacks, written as "LEC" (the
+  // rule for lessons, not a warning).
+  std::uint64_t tareas_lec = 0;
+
+  void Add(Aviso aviso) { avisos.push_back(std::move(aviso)); }
+  std::size_t Count(AvisoTipo tipo) const;
+};
+
+}  // namespace tvz

@@ -1,0 +1,42 @@
+#pragma once
+// The run's report as the fronts give it to the user: a short summary (one
+// line per kind of warning, with the first cases), the whole report as text
+// (cp1252, CR LF, for the file the window leaves beside the program) and as
+// JSON (UTF-8, for `--informe`).
+#include <string>
+#include <vector>
+
+#include "core/conversion.h"
+#include "platform/clock.h"
+
+namespace tvz {
+
+// How the run ended, for the report's head.
+struct ReportRun {
+  std::string conversion;  // "exportar", "importar", "comprobar"
+  std::string resultado;   // "finalizado", "rechazado" or "error"
+  std::string error;       // cp1252: the error's text when resultado is "error"
+};
+
+// How many cases a summary line names before "...".
+inline constexpr std::size_t kSummaryCases = 3;
+
+// One cp1252 line per table, kind, file (and field) in the order the run met
+// them, e.g. "ASIGT: 3 asignaciones sin horas semanales
+// (ZARP_ASIGNATGRUPO.TXT, l\xEDneas 4, 5, 17); se les ha dado 1 hora"; then
+// the line of the tasks written as LEC, when there were any.
+std::vector<std::string> SummaryLines(const Informe& informe);
+
+// One cp1252 line naming every detail of the warning.
+std::string AvisoLine(const Aviso& aviso);
+
+// The whole report as text: cp1252, every line ending CR LF.
+std::string ReportText(const Conversion& c, const ReportRun& run, const platform::LocalTime& when);
+
+// The whole report as a JSON object (UTF-8): "conversion", "resultado",
+// "carpeta", "carpeta_trabajo", "estado", "tablas" (the counts per table),
+// "recuentos", "avisos" (objects with "tipo", "tabla", "fichero", "linea",
+// "valor", and "campo" or "linea_primera" where they apply).
+std::string ReportJson(const Conversion& c, const ReportRun& run);
+
+}  // namespace tvz
