@@ -37,7 +37,8 @@ TEST(RecordLockTest, TheExportDoesNotReplaceATableUnderARecordLock) {
     for (const char* t : {"PROFT", "AULAT", "GRUPOST", "ASIGT", "DIASHORAST"}) {
       EXPECT_EQ(after.at(std::string(t) + ".DBF"), before.at(std::string(t) + ".DBF")) << t;
     }
-    EXPECT_EQ(after.size(), before.size() - 1) << "only ASIGNOMT.MDX went";
+    // Only ASIGNOMT.MDX went; the replaced ASIGNOMT was kept in COPIAS.
+    EXPECT_EQ(after.size() - after.count("COPIAS"), before.size() - 1);
     holder.Release();
     EXPECT_EQ(test::RunExport(zarp.path(), vtemp.path()).error, "");
   }

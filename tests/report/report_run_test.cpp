@@ -125,9 +125,13 @@ TEST_F(ReportRunTest, CheckOnlyStopsAtATableHeldByAnotherProgramAsTheExportDoes)
     }
     EXPECT_EQ(run.c.Transformado, -1) << check_only;
   }
-  EXPECT_EQ(errors[1], "La tabla " + (vtemp / "PROFT.DBF").string() + " est\xE1 en uso por otro programa");
+  EXPECT_EQ(errors[1],
+            "La tabla " + (vtemp / "PROFT.DBF").string() + " est\xE1" " en uso por otro programa");
   EXPECT_EQ(errors[0], errors[1]);
-  EXPECT_EQ(faults::Take(vtemp.path()), before);
+  // The export kept what it replaced (ASIGNOMT, rebuilt the same) in COPIAS.
+  faults::Snapshot after = faults::Take(vtemp.path());
+  after.erase("COPIAS");
+  EXPECT_EQ(after, before);
 }
 #endif
 
