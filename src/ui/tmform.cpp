@@ -77,7 +77,8 @@ bool TMForm::Create(int show_command) {
   if (hwnd_ == nullptr) return false;
   ShowWindow(hwnd_, Embedded() ? SW_SHOW : show_command);
   UpdateWindow(hwnd_);
-  SetFocus(GetNextDlgTabItem(hwnd_, nullptr, FALSE));
+  // Not the first tab stop: Enter there would start a conversion.
+  SetFocus(Directorios.hwnd());
   return true;
 }
 
