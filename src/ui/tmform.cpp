@@ -351,13 +351,15 @@ void TMForm::ShowError(const std::string& text) { ShowDialog(WithFinalStop(text)
 // Standalone, the dialog is owned by the window. Embedded, it is owned by no
 // window, so that the host's window is never disabled from this process
 // (it would stay disabled if this process ended with the dialog open);
-// this window is disabled by hand instead.
+// this window is disabled by hand instead, and the dialog is topmost while
+// it is shown, so that a click on the host does not hide it.
 void TMForm::ShowDialog(const std::string& text, bool error) {
   const bool visible = hwnd_ != nullptr && IsWindowVisible(hwnd_);
   const HWND owner = (visible && !Embedded()) ? hwnd_ : nullptr;
   const bool disable_self = visible && owner == nullptr;
   if (disable_self) EnableWindow(hwnd_, FALSE);
-  ShowMessageDialog(owner, text, error ? MessageKind::kError : MessageKind::kInformation);
+  ShowMessageDialog(owner, text, error ? MessageKind::kError : MessageKind::kInformation,
+                    disable_self ? DialogPlace::kTopmost : DialogPlace::kOwned);
   if (disable_self) EnableWindow(hwnd_, TRUE);
 }
 

@@ -119,6 +119,20 @@ void PressKey(WORD key, WORD modifier) {
   PumpFor(100);
 }
 
+void ClickAt(POINT screen) {
+  INPUT input[3] = {};
+  for (INPUT& in : input) {
+    in.type = INPUT_MOUSE;
+    in.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  }
+  input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+  input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+  SendInput(3, input, sizeof(INPUT));
+  PumpFor(200);
+}
+
 std::string Narrow(const std::wstring& wide) {
   if (wide.empty()) return {};
   const int n = WideCharToMultiByte(1252, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
@@ -232,6 +246,7 @@ bool ProgramRun::WaitForExit(DWORD& exit_code) {
 
 // Reads what the dialog shows, then presses its button.
 void ProgramRun::Answer(HWND dialog) {
+  if (before_answer_) before_answer_(dialog);
   DialogSeen seen;
   seen.caption_ok = TextOf(dialog) == L"transVardelZarp";
   int buttons = 0;
