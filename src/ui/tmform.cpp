@@ -117,6 +117,9 @@ LRESULT TMForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_ERASEBKGND: return 1;  // WM_PAINT covers the whole client area
     case WM_DRAWITEM: OnDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lparam)); return TRUE;
     case WM_MEASUREITEM: OnMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lparam)); return TRUE;
+    case WM_CTLCOLORSTATIC:
+      return reinterpret_cast<LRESULT>(
+          PrepareLabel(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam), View()));
     case WM_CTLCOLORLISTBOX:
       SetBkColor(reinterpret_cast<HDC>(wparam), kListBackground);
       return reinterpret_cast<LRESULT>(list_brush_);
@@ -316,13 +319,13 @@ void TMForm::ApplyDpi(UINT dpi) {
   Directorios.SetItemHeight(line);
   Unidades.SetHeights(line, ScaleToDpi(19, dpi));
   glyphs_.Apply(hwnd_, instance_, dpi);
-  InvalidateRect(hwnd_, nullptr, FALSE);
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void TMForm::ApplyPanels(TopPanels panels) {
   panels_ = panels;
   PlaceFormControls(hwnd_, panels_, dpi_, fonts_);
-  InvalidateRect(hwnd_, nullptr, FALSE);
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void TMForm::UpdateButtons() {
@@ -337,8 +340,8 @@ void TMForm::UpdateButtons() {
 // The drive list and the path text follow Directorios.
 void TMForm::DirectoryChanged() {
   Unidades.ShowDriveOf(Directorios.Directory());
-  const RECT path = CurrentPathRect(View());
-  InvalidateRect(hwnd_, &path, FALSE);
+  // The text paints the panel behind it itself.
+  SetWindowTextW(GetDlgItem(hwnd_, IDC_RUTA), Directorios.Directory().c_str());
 }
 
 // Runs the close handler and destroys the window, which ends the program.
@@ -368,6 +371,6 @@ void TMForm::SetBusy(bool busy) {
   SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
 }
 
-FormView TMForm::View() const { return {panels_, dpi_, &fonts_, Directorios.Directory()}; }
+FormView TMForm::View() const { return {panels_, dpi_}; }
 
 }  // namespace tvz::ui
