@@ -84,6 +84,8 @@ void PressKey(WORD key, WORD modifier = 0);
 // A real left click (SendInput) at a point of the screen.
 void ClickAt(POINT screen);
 
+std::wstring ClassOf(HWND window);
+std::wstring TextOf(HWND window);  // GetWindowText, also across processes
 std::string Narrow(const std::wstring& wide);  // to cp1252
 std::wstring WideFrom(const std::string& cp1252);
 
