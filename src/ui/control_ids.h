@@ -10,6 +10,15 @@
 #define IDC_UNIDADES     104
 #define IDC_BUTTON1      105
 #define IDC_BCLOSE       106
+// Its texts: static controls that paint nothing but their text.
+#define IDC_TITULO_EXPORTAR 111
+#define IDC_TITULO_IMPORTAR 112
+#define IDC_CARPETA_TEXTO   113
+#define IDC_RUTA_TEXTO      114
+#define IDC_RUTA            115
+#define IDC_VERSION         116
+// The label of Unidades for assistive technology: no size, never seen.
+#define IDC_UNIDADES_TEXTO  117
 
 // The message dialog and its controls.
 #define IDD_MENSAJE      301

@@ -20,14 +20,14 @@ constexpr ControlPlace kControls[] = {
 };
 
 constexpr LabelPlace kLabels[] = {
-    {Panel::kExport, {24, 24, 265, 57}, TextStyle::kTitle,
+    {IDC_TITULO_EXPORTAR, Panel::kExport, {24, 24, 265, 57}, TextStyle::kTitle,
      "Transformar datos desde ZARP hacia Vardelin "},
-    {Panel::kImport, {8, 24, 305, 57}, TextStyle::kTitle,
+    {IDC_TITULO_IMPORTAR, Panel::kImport, {8, 24, 305, 57}, TextStyle::kTitle,
      "Transformar datos desde Vardelin hacia ZARP"},
-    {Panel::kFolder, {9, 5, 0, 0}, TextStyle::kCaption,
+    {IDC_CARPETA_TEXTO, Panel::kFolder, {9, 5, 0, 0}, TextStyle::kCaption,
      "Carpeta en la que se encuentran los Ficheros TXT de ZARP"},
-    {Panel::kFolder, {9, 19, 0, 0}, TextStyle::kCaption, "Ruta Actual:"},
-    {Panel::kFolder, {368, 142, 0, 0}, TextStyle::kEmphasis, "TransVardelinZARP para RD40 V-1.0"},
+    {IDC_RUTA_TEXTO, Panel::kFolder, {9, 19, 0, 0}, TextStyle::kCaption, "Ruta Actual:"},
+    {IDC_VERSION, Panel::kFolder, {368, 142, 0, 0}, TextStyle::kEmphasis, "TransVardelinZARP para RD40 V-1.0"},
 };
 
 }  // namespace
@@ -73,9 +73,19 @@ Box ControlBox(const ControlPlace& place, TopPanels shown) {
 
 std::span<const LabelPlace> LabelPlaces() { return kLabels; }
 
+constexpr LabelPlace kCurrentPath = {IDC_RUTA, Panel::kFolder, {70, 20, 287, 0},
+                                     TextStyle::kEmphasis, ""};
+
 LabelPlace CurrentPathPlace() {
   // As wide as Directorios, the list it follows.
-  return {Panel::kFolder, {70, 20, 287, 0}, TextStyle::kEmphasis, ""};
+  return kCurrentPath;
+}
+
+const LabelPlace* LabelOf(int id) {
+  if (id == kCurrentPath.id) return &kCurrentPath;
+  for (const LabelPlace& label : kLabels)
+    if (label.id == id) return &label;
+  return nullptr;
 }
 
 int ScaleToDpi(int value, unsigned dpi) {

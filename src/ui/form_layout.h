@@ -50,9 +50,10 @@ enum class TextStyle {
   kCaption,   // the form's font, blue
   kEmphasis,  // the form's font, bold, red
 };
-// A text painted straight onto its panel. A width of 0: one line, as wide
-// as the text.
+// A text on its panel (a static control that shows the panel through). A
+// width of 0: one line, as wide as the text.
 struct LabelPlace {
+  int id;
   Panel panel;
   Box box;
   TextStyle style;
@@ -62,6 +63,9 @@ std::span<const LabelPlace> LabelPlaces();
 // Where the current path goes (TextStyle::kEmphasis): at most as wide as the
 // directory list; a longer path is shortened in the middle.
 LabelPlace CurrentPathPlace();
+// The text of that control id (one of LabelPlaces() or the current path);
+// null for any other.
+const LabelPlace* LabelOf(int id);
 
 // Client coordinates of a panel-relative box.
 Box OnForm(Panel panel, const Box& box, TopPanels shown);

@@ -1,7 +1,5 @@
 #include "ui/form_painting.h"
 
-#include "ui/wide_text.h"
-
 namespace tvz::ui {
 
 namespace {
@@ -17,8 +15,6 @@ HFONT MakeFont(const wchar_t* face, int points, int weight, UINT dpi) {
   lstrcpynW(lf.lfFaceName, face, LF_FACESIZE);
   return CreateFontIndirectW(&lf);
 }
-
-RECT ToRect(const Box& b) { return {b.left, b.top, b.right(), b.bottom()}; }
 
 TRIVERTEX Vertex(int x, int y, Rgb c) {
   TRIVERTEX v{};
@@ -39,15 +35,6 @@ void PaintGradient(HDC dc, const Box& b, const PanelGradient& g) {
   GradientFill(dc, v, 4, rects, 2, GRADIENT_FILL_RECT_V);
 }
 
-HFONT FontOf(TextStyle style, const FormFonts& fonts) {
-  switch (style) {
-    case TextStyle::kTitle: return fonts.title();
-    case TextStyle::kCaption: return fonts.normal();
-    case TextStyle::kEmphasis: return fonts.bold();
-  }
-  return fonts.normal();
-}
-
 COLORREF ColourOf(TextStyle style) {
   switch (style) {
     case TextStyle::kTitle: return RGB(0, 0, 0);
@@ -57,22 +44,16 @@ COLORREF ColourOf(TextStyle style) {
   return RGB(0, 0, 0);
 }
 
-void PaintLabel(HDC dc, const FormView& view, const LabelPlace& label, const std::wstring& text,
-                UINT extra_format) {
-  RECT r = ToRect(ScaleToDpi(OnForm(label.panel, label.box, view.panels), view.dpi));
-  SelectObject(dc, FontOf(label.style, *view.fonts));
-  SetTextColor(dc, ColourOf(label.style));
-  UINT format = DT_NOPREFIX | extra_format;
-  if (label.style == TextStyle::kTitle) {
-    format |= DT_WORDBREAK;
-  } else {
-    format |= DT_SINGLELINE;
-    if (label.box.width == 0) format |= DT_NOCLIP;
-  }
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, format);
-}
-
 }  // namespace
+
+HFONT FontOf(TextStyle style, const FormFonts& fonts) {
+  switch (style) {
+    case TextStyle::kTitle: return fonts.title();
+    case TextStyle::kCaption: return fonts.normal();
+    case TextStyle::kEmphasis: return fonts.bold();
+  }
+  return fonts.normal();
+}
 
 void FormFonts::Create(UINT dpi) {
   Destroy();
@@ -93,31 +74,21 @@ void PaintForm(HDC dc, const FormView& view) {
     if (PanelShown(panel, view.panels))
       PaintGradient(dc, ScaleToDpi(PanelBox(panel, view.panels), view.dpi), GradientOf(panel));
   }
-  const int old_mode = SetBkMode(dc, TRANSPARENT);
-  const HGDIOBJ old_font = SelectObject(dc, view.fonts->normal());
-  for (const LabelPlace& label : LabelPlaces()) {
-    if (PanelShown(label.panel, view.panels)) PaintLabel(dc, view, label, Wide(label.text), 0);
-  }
-  const RECT path = CurrentPathRect(view);
-  LabelPlace place = CurrentPathPlace();
-  place.box.height = path.bottom - path.top;
-  PaintLabel(dc, view, place, view.current_path, DT_PATH_ELLIPSIS);
-  SelectObject(dc, old_font);
-  SetBkMode(dc, old_mode);
 }
 
-RECT CurrentPathRect(const FormView& view) {
-  const LabelPlace place = CurrentPathPlace();
-  Box b = ScaleToDpi(OnForm(place.panel, place.box, view.panels), view.dpi);
-  // One line of the bold font.
-  HDC screen = GetDC(nullptr);
-  const HGDIOBJ old = SelectObject(screen, view.fonts->bold());
-  TEXTMETRICW tm{};
-  GetTextMetricsW(screen, &tm);
-  SelectObject(screen, old);
-  ReleaseDC(nullptr, screen);
-  b.height = tm.tmHeight;
-  return ToRect(b);
+HBRUSH PrepareLabel(HDC dc, HWND label, const FormView& view) {
+  const LabelPlace* place = LabelOf(GetDlgCtrlID(label));
+  SetTextColor(dc, ColourOf(place != nullptr ? place->style : TextStyle::kTitle));
+  SetBkMode(dc, TRANSPARENT);
+  // The panels behind the label, in the label's coordinates (the form
+  // clips its children, so nothing of its own painting is under them).
+  POINT origin{0, 0};
+  MapWindowPoints(label, GetParent(label), &origin, 1);
+  POINT old{};
+  OffsetViewportOrgEx(dc, -origin.x, -origin.y, &old);
+  PaintForm(dc, view);
+  SetViewportOrgEx(dc, old.x, old.y, nullptr);
+  return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
 }
 
 }  // namespace tvz::ui

@@ -1,6 +1,6 @@
 #pragma once
-// Painting of the main window's client area: the gradient panels and the
-// texts that sit on them. Controls paint themselves.
+// Painting of the main window's client area: the gradient panels. The texts
+// on them are static controls that show the panels through.
 #include <windows.h>
 
 #include <string>
@@ -33,15 +33,17 @@ private:
 struct FormView {
   TopPanels panels = TopPanels::kBoth;
   UINT dpi = 96;
-  const FormFonts* fonts = nullptr;
-  std::wstring current_path;
 };
 
-// Paints the whole client area (also for WM_PRINTCLIENT, which themed
-// buttons send to draw their parent's background under their corners).
+HFONT FontOf(TextStyle style, const FormFonts& fonts);
+
+// Paints the panels (also for WM_PRINTCLIENT, which themed buttons send to
+// draw their parent's background under their corners).
 void PaintForm(HDC dc, const FormView& view);
 
-// Client rectangle of the current path text, to invalidate when it changes.
-RECT CurrentPathRect(const FormView& view);
+// For WM_CTLCOLORSTATIC of a text of the form: paints the panels behind
+// `label` into its DC, sets its colour and a transparent background, and
+// returns the brush that fills nothing.
+HBRUSH PrepareLabel(HDC dc, HWND label, const FormView& view);
 
 }  // namespace tvz::ui

@@ -13,6 +13,7 @@ namespace {
 struct MessageRequest {
   std::wstring text;
   MessageKind kind;
+  DialogPlace place;
 };
 
 // Dialog units to pixels for this dialog.
@@ -92,6 +93,9 @@ INT_PTR CALLBACK MessageDialogProc(HWND dialog, UINT message, WPARAM wparam, LPA
       const auto* request = reinterpret_cast<const MessageRequest*>(lparam);
       SetWindowTextW(dialog, Wide(ApplicationTitle()).c_str());
       Arrange(dialog, *request);
+      // Topmost ends with the dialog: it is destroyed when it closes.
+      if (request->place == DialogPlace::kTopmost)
+        SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
       SetForegroundWindow(dialog);
       return TRUE;  // focus on "Aceptar"
     }
@@ -107,8 +111,8 @@ INT_PTR CALLBACK MessageDialogProc(HWND dialog, UINT message, WPARAM wparam, LPA
 
 }  // namespace
 
-void ShowMessageDialog(HWND owner, const std::string& text, MessageKind kind) {
-  MessageRequest request{Wide(text), kind};
+void ShowMessageDialog(HWND owner, const std::string& text, MessageKind kind, DialogPlace place) {
+  MessageRequest request{Wide(text), kind, place};
   if (kind == MessageKind::kError) MessageBeep(MB_ICONHAND);
   DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MENSAJE), owner,
                   MessageDialogProc, reinterpret_cast<LPARAM>(&request));

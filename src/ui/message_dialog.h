@@ -13,9 +13,17 @@ enum class MessageKind {
   kError,        // an error that ended an operation: the error icon
 };
 
+// How the dialog keeps in front of the window it belongs to.
+enum class DialogPlace {
+  kOwned,    // owned by `owner` (or by no window), which is disabled meanwhile
+  kTopmost,  // owned by no window, topmost while it is shown: in front of a
+             // window of another process that must not be its owner
+};
+
 // Shows `text` (cp1252) and returns when the user has pressed "Aceptar",
 // Enter, Escape or the close box. `owner` may be null; a non-null owner is
 // disabled while the dialog is up.
-void ShowMessageDialog(HWND owner, const std::string& text, MessageKind kind);
+void ShowMessageDialog(HWND owner, const std::string& text, MessageKind kind,
+                       DialogPlace place = DialogPlace::kOwned);
 
 }  // namespace tvz::ui

@@ -78,7 +78,8 @@ bool TMForm::Create(int show_command) {
   if (hwnd_ == nullptr) return false;
   ShowWindow(hwnd_, Embedded() ? SW_SHOW : show_command);
   UpdateWindow(hwnd_);
-  SetFocus(GetNextDlgTabItem(hwnd_, nullptr, FALSE));
+  // Not the first tab stop: Enter there would start a conversion.
+  SetFocus(Directorios.hwnd());
   return true;
 }
 
@@ -117,6 +118,9 @@ LRESULT TMForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_ERASEBKGND: return 1;  // WM_PAINT covers the whole client area
     case WM_DRAWITEM: OnDrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lparam)); return TRUE;
     case WM_MEASUREITEM: OnMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lparam)); return TRUE;
+    case WM_CTLCOLORSTATIC:
+      return reinterpret_cast<LRESULT>(
+          PrepareLabel(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam), View()));
     case WM_CTLCOLORLISTBOX:
       SetBkColor(reinterpret_cast<HDC>(wparam), kListBackground);
       return reinterpret_cast<LRESULT>(list_brush_);
@@ -320,13 +324,13 @@ void TMForm::ApplyDpi(UINT dpi) {
   Directorios.SetItemHeight(line);
   Unidades.SetHeights(line, ScaleToDpi(19, dpi));
   glyphs_.Apply(hwnd_, instance_, dpi);
-  InvalidateRect(hwnd_, nullptr, FALSE);
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void TMForm::ApplyPanels(TopPanels panels) {
   panels_ = panels;
   PlaceFormControls(hwnd_, panels_, dpi_, fonts_);
-  InvalidateRect(hwnd_, nullptr, FALSE);
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void TMForm::UpdateButtons() {
@@ -341,8 +345,8 @@ void TMForm::UpdateButtons() {
 // The drive list and the path text follow Directorios.
 void TMForm::DirectoryChanged() {
   Unidades.ShowDriveOf(Directorios.Directory());
-  const RECT path = CurrentPathRect(View());
-  InvalidateRect(hwnd_, &path, FALSE);
+  // The text paints the panel behind it itself.
+  SetWindowTextW(GetDlgItem(hwnd_, IDC_RUTA), Directorios.Directory().c_str());
 }
 
 // Runs the close handler and destroys the window, which ends the program.
@@ -355,13 +359,15 @@ void TMForm::ShowError(const std::string& text) { ShowDialog(WithFinalStop(text)
 // Standalone, the dialog is owned by the window. Embedded, it is owned by no
 // window, so that the host's window is never disabled from this process
 // (it would stay disabled if this process ended with the dialog open);
-// this window is disabled by hand instead.
+// this window is disabled by hand instead, and the dialog is topmost while
+// it is shown, so that a click on the host does not hide it.
 void TMForm::ShowDialog(const std::string& text, bool error) {
   const bool visible = hwnd_ != nullptr && IsWindowVisible(hwnd_);
   const HWND owner = (visible && !Embedded()) ? hwnd_ : nullptr;
   const bool disable_self = visible && owner == nullptr;
   if (disable_self) EnableWindow(hwnd_, FALSE);
-  ShowMessageDialog(owner, text, error ? MessageKind::kError : MessageKind::kInformation);
+  ShowMessageDialog(owner, text, error ? MessageKind::kError : MessageKind::kInformation,
+                    disable_self ? DialogPlace::kTopmost : DialogPlace::kOwned);
   if (disable_self) EnableWindow(hwnd_, TRUE);
 }
 
@@ -370,6 +376,6 @@ void TMForm::SetBusy(bool busy) {
   SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
 }
 
-FormView TMForm::View() const { return {panels_, dpi_, &fonts_, Directorios.Directory()}; }
+FormView TMForm::View() const { return {panels_, dpi_}; }
 
 }  // namespace tvz::ui

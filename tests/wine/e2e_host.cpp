@@ -17,19 +17,6 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
   return DefWindowProcW(hwnd, message, wparam, lparam);
 }
 
-std::wstring ClassOf(HWND window) {
-  wchar_t name[64] = {};
-  GetClassNameW(window, name, 64);
-  return name;
-}
-
-std::wstring TextOf(HWND window) {
-  const int n = GetWindowTextLengthW(window);
-  std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), n + 1)));
-  return text;
-}
-
 DWORD ProcessOf(HWND window) {
   DWORD pid = 0;
   GetWindowThreadProcessId(window, &pid);
@@ -56,6 +43,19 @@ std::string Quoted(const std::string& parameter) {
 }
 
 }  // namespace
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return name;
+}
+
+std::wstring TextOf(HWND window) {
+  const int n = GetWindowTextLengthW(window);
+  std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), n + 1)));
+  return text;
+}
 
 bool Check(bool ok, const std::string& what) {
   std::printf("%s: %s\n", ok ? "ok" : "FAIL", what.c_str());
@@ -117,6 +117,20 @@ void PressKey(WORD key, WORD modifier) {
   if (modifier != 0) add(modifier, true);
   SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
   PumpFor(100);
+}
+
+void ClickAt(POINT screen) {
+  INPUT input[3] = {};
+  for (INPUT& in : input) {
+    in.type = INPUT_MOUSE;
+    in.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  }
+  input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+  input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+  SendInput(3, input, sizeof(INPUT));
+  PumpFor(200);
 }
 
 std::string Narrow(const std::wstring& wide) {
@@ -232,6 +246,7 @@ bool ProgramRun::WaitForExit(DWORD& exit_code) {
 
 // Reads what the dialog shows, then presses its button.
 void ProgramRun::Answer(HWND dialog) {
+  if (before_answer_) before_answer_(dialog);
   DialogSeen seen;
   seen.caption_ok = TextOf(dialog) == L"transVardelZarp";
   int buttons = 0;

@@ -9,6 +9,7 @@
 // (and waits for them) while it works.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,9 @@ public:
   bool Idle();
   bool WaitIdle();
 
+  // Runs before each dialog is read and answered.
+  void BeforeAnswer(std::function<void(HWND dialog)> hook) { before_answer_ = std::move(hook); }
+
   HWND form() const { return form_; }
   const std::vector<DialogSeen>& dialogs() const { return dialogs_; }
 
@@ -71,12 +75,17 @@ private:
   HWND host_;
   HWND form_ = nullptr;
   std::vector<DialogSeen> dialogs_;
+  std::function<void(HWND)> before_answer_;
 };
 
 // Real key presses (SendInput) to the foreground window; `modifier` (e.g.
 // VK_MENU, VK_SHIFT) is held while `key` is pressed.
 void PressKey(WORD key, WORD modifier = 0);
+// A real left click (SendInput) at a point of the screen.
+void ClickAt(POINT screen);
 
+std::wstring ClassOf(HWND window);
+std::wstring TextOf(HWND window);  // GetWindowText, also across processes
 std::string Narrow(const std::wstring& wide);  // to cp1252
 std::wstring WideFrom(const std::string& cp1252);
 

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,8 +15,8 @@
 namespace tvz::e2e {
 namespace {
 
-// The keyboard alone, standalone: Tab to Directorios, Up and Enter open the
-// parent folder (which holds no ZARP file), Shift+Tab back to BExportar and
+// The keyboard alone, standalone: the focus starts on Directorios, Up and
+// Enter open the parent folder (which holds no ZARP file), Shift+Tab back to BExportar and
 // Enter runs the export there; Alt+S closes the window.
 void RunKeyboard(const Env& env) {
   std::printf("scenario keyboard\n");
@@ -32,8 +33,6 @@ void RunKeyboard(const Env& env) {
     run.WaitIdle();
     PressKey(key, modifier);
   };
-  press(VK_TAB);
-  press(VK_TAB);
   press(VK_UP);
   press(VK_RETURN);
   press(VK_TAB, VK_SHIFT);
@@ -92,7 +91,7 @@ void RunDriveList(const Env& env) {
     run.WaitIdle();
     PressKey(key, modifier);
   };
-  for (int i = 0; i < 3; ++i) press(VK_TAB);
+  press(VK_TAB);  // from Directorios to Unidades
   press('C');
   run.WaitIdle();
   Check(CurrentLine(form) == "C:\\" &&
@@ -113,13 +112,68 @@ void RunDriveList(const Env& env) {
   DestroyWindow(host);
 }
 
+// Enter right after the start goes to Directorios, standalone and embedded:
+// on its current folder it opens nothing and starts no conversion; Up and
+// Enter then open the parent folder (standalone).
+void RunEnterAtStart(const Env& env, bool embedded) {
+  const Case c{embedded ? "enter_at_start_embedded" : "enter_at_start",
+               embedded ? std::vector<std::string>{"exportar", "{host}"} : std::vector<std::string>{},
+               Folder::kSamples, Setup::kNone, {},
+               embedded ? Shown::kEmbedded : Shown::kStandalone,
+               embedded ? Buttons::kExportOnly : Buttons::kBoth, 0, {}, false, true,
+               embedded ? std::optional<int>(0) : std::nullopt, "MMMMMM"};
+  std::printf("scenario %s\n", c.name);
+  HWND host = CreateHostWindow();
+  const Scene s = Prepare(c, env);
+  ProgramRun run(s.program, Parameters(c, host), s.data, host);
+  HWND form = run.WaitForForm();
+  if (form == nullptr) return;
+  CheckPlacement(c, form, host);
+  HWND list = GetDlgItem(form, IDC_DIRECTORIOS);
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof gui;
+  GetGUIThreadInfo(GetWindowThreadProcessId(form, nullptr), &gui);
+  Check(gui.hwndFocus == list, "the focus starts on Directorios");
+  SetForegroundWindow(embedded ? host : form);
+  PumpFor(200);
+  auto press = [&](WORD key) {
+    run.WaitIdle();
+    PressKey(key);
+  };
+  press(VK_RETURN);
+  PumpFor(300);
+  Check(run.WaitIdle() && run.dialogs().empty(), "Enter at the start shows no dialog");
+  Check(IsWindowEnabled(GetDlgItem(form, IDC_BEXPORTAR)) != FALSE, "no conversion ran");
+  Check(CurrentLine(form) == "datos", "Directorios still in its folder: " + CurrentLine(form));
+  // Embedded under Wine the program stops responding once a folder is
+  // opened by the keyboard, so only the standalone window goes on.
+  if (!embedded) {
+    press(VK_UP);
+    press(VK_RETURN);
+    run.WaitIdle();
+    Check(CurrentLine(form) == c.name, "Up and Enter opened the parent folder: " + CurrentLine(form));
+  }
+  run.Click(IDC_BCLOSE);
+  DWORD code = 1;
+  Check(run.WaitForExit(code) && code == 0, "program ended");
+  CheckDialogs({}, run.dialogs());
+  CheckResultFile(c, s);
+  CheckTables(c);
+  DestroyWindow(host);
+}
+
 }  // namespace
 
 bool RunKeyboardScenario(const char* name, const Env& env) {
   const struct {
     const char* name;
     void (*run)(const Env&);
-  } scripted[] = {{"keyboard", RunKeyboard}, {"drive_list", RunDriveList}};
+  } scripted[] = {
+      {"keyboard", RunKeyboard},
+      {"drive_list", RunDriveList},
+      {"enter_at_start", [](const Env& env) { RunEnterAtStart(env, false); }},
+      {"enter_at_start_embedded", [](const Env& env) { RunEnterAtStart(env, true); }},
+  };
   for (const auto& script : scripted) {
     if (std::strcmp(script.name, name) != 0) continue;
     script.run(env);
