@@ -24,7 +24,24 @@
 #define IDD_MENSAJE      301
 #define IDC_MENSAJE_ICONO 302
 #define IDC_MENSAJE_TEXTO 303
-// Its button is IDOK.
+// Its button is IDOK; a question also has IDCANCEL.
+
+// The report dialog after a run with warnings, and its controls. Its button
+// is IDOK.
+#define IDD_INFORME          311
+#define IDC_INFORME_CABECERA 312
+#define IDC_INFORME_AVISOS   313
+#define IDC_INFORME_RUTA     314
+
+// The dialog of the copies the exports kept, and its controls. Its buttons
+// are IDOK ("Restaurar") and IDCANCEL.
+#define IDD_RESTAURAR        321
+#define IDC_RESTAURAR_TEXTO  322
+#define IDC_RESTAURAR_LISTA  323
+
+// The item of the window's system menu that opens IDD_RESTAURAR (below
+// 0xF000, its low four bits clear, as system menu commands are).
+#define IDM_RESTAURAR        0x0110
 
 // Resources.
 #define IDI_APLICACION   1

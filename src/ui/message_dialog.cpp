@@ -49,6 +49,7 @@ void Arrange(HWND dialog, const MessageRequest& request) {
   HWND icon = GetDlgItem(dialog, IDC_MENSAJE_ICONO);
   HWND text = GetDlgItem(dialog, IDC_MENSAJE_TEXTO);
   HWND button = GetDlgItem(dialog, IDOK);
+  HWND cancel = GetDlgItem(dialog, IDCANCEL);
 
   HMONITOR monitor = MonitorFromWindow(dialog, MONITOR_DEFAULTTOPRIMARY);
   MONITORINFO mi{};
@@ -58,26 +59,33 @@ void Arrange(HWND dialog, const MessageRequest& request) {
 
   const int margin = Dlu(dialog, 10);
   const int gap = DluY(dialog, 10);
-  const bool with_icon = request.kind == MessageKind::kError;
+  const bool question = request.kind == MessageKind::kQuestion;
+  const bool with_icon = request.kind != MessageKind::kInformation;
   const int icon_size = with_icon ? GetSystemMetrics(SM_CXICON) : 0;
   const int text_left = margin + (with_icon ? icon_size + margin : 0);
   const int max_text = std::max(Dlu(dialog, 100), static_cast<int>((work.right - work.left) / 2));
   const SIZE t = TextSize(text, request.text, max_text);
   const int button_w = Dlu(dialog, 50), button_h = DluY(dialog, 14);
+  const int button_gap = Dlu(dialog, 6);
+  const int buttons_w = question ? 2 * button_w + button_gap : button_w;
 
   const int content_h = std::max(static_cast<int>(t.cy), icon_size);
   const int client_w = std::max({text_left + static_cast<int>(t.cx) + margin,
-                                 button_w + 2 * margin, Dlu(dialog, 120)});
+                                 buttons_w + 2 * margin, Dlu(dialog, 120)});
   const int client_h = gap + content_h + gap + button_h + gap;
 
   ShowWindow(icon, with_icon ? SW_SHOWNA : SW_HIDE);
   if (with_icon) {
     MoveTo(icon, margin, gap, icon_size, icon_size);
-    SendMessageW(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconW(nullptr, IDI_ERROR)), 0);
+    SendMessageW(icon, STM_SETICON,
+                 reinterpret_cast<WPARAM>(LoadIconW(nullptr, question ? IDI_WARNING : IDI_ERROR)), 0);
   }
   MoveTo(text, text_left, gap + (content_h - t.cy) / 2, t.cx, t.cy);
   SetWindowTextW(text, request.text.c_str());
-  MoveTo(button, (client_w - button_w) / 2, gap + content_h + gap, button_w, button_h);
+  const int buttons_left = (client_w - buttons_w) / 2;
+  MoveTo(button, buttons_left, gap + content_h + gap, button_w, button_h);
+  ShowWindow(cancel, question ? SW_SHOWNA : SW_HIDE);
+  if (question) MoveTo(cancel, buttons_left + button_w + button_gap, gap + content_h + gap, button_w, button_h);
 
   RECT outer{0, 0, client_w, client_h};
   AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
@@ -101,7 +109,7 @@ INT_PTR CALLBACK MessageDialogProc(HWND dialog, UINT message, WPARAM wparam, LPA
     }
     case WM_COMMAND:
       if (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL) {
-        EndDialog(dialog, IDOK);
+        EndDialog(dialog, LOWORD(wparam));
         return TRUE;
       }
       break;
@@ -109,13 +117,21 @@ INT_PTR CALLBACK MessageDialogProc(HWND dialog, UINT message, WPARAM wparam, LPA
   return FALSE;
 }
 
+INT_PTR RunMessageDialog(HWND owner, const std::string& text, MessageKind kind, DialogPlace place) {
+  MessageRequest request{Wide(text), kind, place};
+  if (kind == MessageKind::kError) MessageBeep(MB_ICONHAND);
+  return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MENSAJE), owner,
+                         MessageDialogProc, reinterpret_cast<LPARAM>(&request));
+}
+
 }  // namespace
 
 void ShowMessageDialog(HWND owner, const std::string& text, MessageKind kind, DialogPlace place) {
-  MessageRequest request{Wide(text), kind, place};
-  if (kind == MessageKind::kError) MessageBeep(MB_ICONHAND);
-  DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_MENSAJE), owner,
-                  MessageDialogProc, reinterpret_cast<LPARAM>(&request));
+  RunMessageDialog(owner, text, kind, place);
+}
+
+bool AskMessageDialog(HWND owner, const std::string& text, DialogPlace place) {
+  return RunMessageDialog(owner, text, MessageKind::kQuestion, place) == IDOK;
 }
 
 }  // namespace tvz::ui

@@ -1,7 +1,7 @@
 #pragma once
 // The program's message dialog: modal, centred on the screen, captioned with
 // the application title, the text and one button "Aceptar". The system's
-// message box is not used because its button speaks the system's language.
+// message box is not used because its buttons speak the system's language.
 #include <windows.h>
 
 #include <string>
@@ -11,6 +11,7 @@ namespace tvz::ui {
 enum class MessageKind {
   kInformation,  // the runs' messages: no icon
   kError,        // an error that ended an operation: the error icon
+  kQuestion,     // a confirmation: the warning icon, "Aceptar" and "Cancelar"
 };
 
 // How the dialog keeps in front of the window it belongs to.
@@ -25,5 +26,9 @@ enum class DialogPlace {
 // disabled while the dialog is up.
 void ShowMessageDialog(HWND owner, const std::string& text, MessageKind kind,
                        DialogPlace place = DialogPlace::kOwned);
+
+// The same dialog as a question (kQuestion): true when the user pressed
+// "Aceptar" (or Enter), false for "Cancelar", Escape or the close box.
+bool AskMessageDialog(HWND owner, const std::string& text, DialogPlace place = DialogPlace::kOwned);
 
 }  // namespace tvz::ui

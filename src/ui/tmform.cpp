@@ -1,8 +1,6 @@
 #include "ui/tmform.h"
 
 #include <cwctype>
-#include <exception>
-#include <new>
 
 #include "core/errors.h"
 #include "export/export_run.h"
@@ -11,7 +9,6 @@
 #include "ui/control_ids.h"
 #include "ui/dpi.h"
 #include "ui/html_help.h"
-#include "ui/message_dialog.h"
 #include "ui/wide_text.h"
 
 namespace tvz::ui {
@@ -127,6 +124,12 @@ LRESULT TMForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_SETCURSOR:
       if (OnSetCursor()) return TRUE;
       break;
+    case WM_SYSCOMMAND:
+      if ((wparam & 0xFFF0) == IDM_RESTAURAR) {
+        RestoreTables();
+        return 0;
+      }
+      break;
     case WM_HELP: HelpKey(); return TRUE;  // F1, from the focused control up to here
     case WM_DPICHANGED: OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam)); return 0;
   }
@@ -139,6 +142,9 @@ void TMForm::OnCreate() {
   fonts_.Create(dpi_);
   list_brush_ = CreateSolidBrush(kListBackground);
   CreateFormControls(hwnd_, instance_);
+  HMENU system_menu = GetSystemMenu(hwnd_, FALSE);
+  AppendMenuW(system_menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(system_menu, MF_STRING, IDM_RESTAURAR, L"Restaurar tablas anteriores...");
   Directorios.Attach(GetDlgItem(hwnd_, IDC_DIRECTORIOS));
   Unidades.Attach(GetDlgItem(hwnd_, IDC_UNIDADES));
   ApplyDpi(dpi_);
@@ -197,9 +203,9 @@ void TMForm::OnCommand(int id, int code) {
   }
 }
 
-void TMForm::BExportarClick() { RunConversion(&ExportRun); }
+void TMForm::BExportarClick() { RunConversion(&ExportRun, "exportar"); }
 
-void TMForm::BImportarClick() { RunConversion(&ImportRun); }
+void TMForm::BImportarClick() { RunConversion(&ImportRun, "importar"); }
 
 void TMForm::BCloseClick() { Close(); }
 
@@ -271,36 +277,6 @@ void TMForm::OnDpiChanged(UINT dpi, const RECT& suggested) {
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// One conversion: the chosen folder is the one Directorios shows. Finished,
-// it disables both run buttons; embedded, the window closes after it
-// finished or was refused. An error that ends the run is shown here, and
-// the window stays as it is.
-void TMForm::RunConversion(RunOutcome (*run)(Conversion&)) {
-  if (run_finished_) return;
-  std::wstring folder = Directorios.Directory();
-  if (folder.empty() || folder.back() != L'\\') folder += L'\\';
-  run_.RutaCarpeta = folder;
-  run_.WorkingFolder = platform::DefaultWorkingFolder();
-  run_.report.clear();
-  RunOutcome outcome;
-  try {
-    outcome = run(run_);
-  } catch (const std::bad_alloc&) {  // out of memory outside the file reads
-    SetBusy(false);
-    ShowError(NoMemoryText());
-    return;
-  } catch (const std::exception& e) {  // RunError, or anything else that ended the run
-    SetBusy(false);
-    ShowError(e.what());
-    return;
-  }
-  if (outcome == RunOutcome::kFinished) {
-    run_finished_ = true;
-    UpdateButtons();
-  }
-  if (Embedded()) Close();
-}
-
 void TMForm::EmbedIn(HWND host) {
   LONG_PTR style = GetWindowLongPtrW(hwnd_, GWL_STYLE);
   style &= ~static_cast<LONG_PTR>(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME |
@@ -351,30 +327,6 @@ void TMForm::DirectoryChanged() {
 
 // Runs the close handler and destroys the window, which ends the program.
 void TMForm::Close() { SendMessageW(hwnd_, WM_CLOSE, 0, 0); }
-
-void TMForm::ShowMessage(const std::string& text) { ShowDialog(text, false); }
-
-void TMForm::ShowError(const std::string& text) { ShowDialog(WithFinalStop(text), true); }
-
-// Standalone, the dialog is owned by the window. Embedded, it is owned by no
-// window, so that the host's window is never disabled from this process
-// (it would stay disabled if this process ended with the dialog open);
-// this window is disabled by hand instead, and the dialog is topmost while
-// it is shown, so that a click on the host does not hide it.
-void TMForm::ShowDialog(const std::string& text, bool error) {
-  const bool visible = hwnd_ != nullptr && IsWindowVisible(hwnd_);
-  const HWND owner = (visible && !Embedded()) ? hwnd_ : nullptr;
-  const bool disable_self = visible && owner == nullptr;
-  if (disable_self) EnableWindow(hwnd_, FALSE);
-  ShowMessageDialog(owner, text, error ? MessageKind::kError : MessageKind::kInformation,
-                    disable_self ? DialogPlace::kTopmost : DialogPlace::kOwned);
-  if (disable_self) EnableWindow(hwnd_, TRUE);
-}
-
-void TMForm::SetBusy(bool busy) {
-  busy_ = busy;
-  SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
-}
 
 FormView TMForm::View() const { return {panels_, dpi_}; }
 

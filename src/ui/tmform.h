@@ -7,6 +7,7 @@
 // below. Which run buttons are enabled follows from run_finished_.
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "ui/form_controls.h"
 #include "ui/form_layout.h"
 #include "ui/form_painting.h"
+#include "ui/message_dialog.h"
 
 namespace tvz::ui {
 
@@ -71,7 +73,11 @@ private:
   void OnDpiChanged(UINT dpi, const RECT& suggested);
 
   // Operations.
-  void RunConversion(RunOutcome (*run)(Conversion&));
+  // tmform_run.cpp: the runs, their dialogs and the restore of the copies.
+  void RunConversion(RunOutcome (*run)(Conversion&), const char* conversion);
+  void ShowReport(const std::string& write_error);
+  void RestoreTables();
+  void Modal(const std::function<void(HWND owner, DialogPlace place)>& show);
   void EmbedIn(HWND host);
   void ApplyDpi(UINT dpi);
   void ApplyPanels(TopPanels panels);
@@ -99,6 +105,7 @@ private:
   DirectoryList Directorios;
   DriveList Unidades;
   bool busy_ = false;
+  bool restoring_ = false;  // the copies' dialog is open
   bool run_finished_ = false;  // a run finished: one conversion per window
   bool close_handled_ = false;
 };

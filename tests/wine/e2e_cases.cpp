@@ -19,11 +19,11 @@ namespace {
 
 const Case kCases[] = {
     {"export_finished", {"exportar", "{host}"}, Folder::kSamples, Setup::kNone, {},
-     Shown::kEmbedded, Buttons::kExportOnly, IDC_BEXPORTAR, {kFinished}, true, false, 1, "RRRRRR"},
+     Shown::kEmbedded, Buttons::kExportOnly, IDC_BEXPORTAR, {kFinished, kReport}, true, false, 1, "RRRRRR"},
     {"export_missing_file", {"exportar", "{host}"}, Folder::kWithoutProf, Setup::kNone, {},
      Shown::kEmbedded, Buttons::kExportOnly, IDC_BEXPORTAR,
-     {{"No existe archivo de profesores (ZARP_PROF.TXT)", false}, kFinished}, true, false, -1,
-     "RMRRRR"},
+     {{"No existe archivo de profesores (ZARP_PROF.TXT)", false}, kFinished, kReport}, true, false,
+     -1, "RMRRRR"},
     {"export_folder_missing", {"exportar", "{host}"}, Folder::kVanishing, Setup::kNone, {},
      Shown::kEmbedded, Buttons::kExportOnly, IDC_BEXPORTAR, {{"No existe la carpeta", false}}, true,
      false, -1, "MMMMMM"},
@@ -35,7 +35,7 @@ const Case kCases[] = {
      true, -1, "RRMMMM"},
     {"import_finished", {"importar", "{host}"}, Folder::kSamples,
      Setup::kExportedTablesAndSoluc, {}, Shown::kEmbedded, Buttons::kImportOnly, IDC_BIMPORTAR,
-     {kFinished}, true, false, 1, "RRRRRR"},
+     {kFinished, kReport}, true, false, 1, "RRRRRR"},
     {"import_error_missing_table", {"importar", "{host}"}, Folder::kSamples, Setup::kNone, {},
      Shown::kEmbedded, Buttons::kImportOnly, IDC_BIMPORTAR, {{nullptr, true}}, false, true, 0,
      "MMMMMM"},
@@ -51,7 +51,7 @@ const Case kCases[] = {
     {"three_parameters", {"importar", "{host}", "extra"}, Folder::kSamples, Setup::kNone, {},
      Shown::kStandalone, Buttons::kBoth, 0, {}, false, true, std::nullopt, "MMMMMM"},
     {"standalone_export", {}, Folder::kSamples, Setup::kNone, {}, Shown::kStandalone,
-     Buttons::kBoth, IDC_BEXPORTAR, {kFinished}, false, false, std::nullopt, "RRRRRR"},
+     Buttons::kBoth, IDC_BEXPORTAR, {kFinished, kReport}, false, false, std::nullopt, "RRRRRR"},
 };
 
 // The timetable the host computed: a row of day 0 (never written) and a row
@@ -158,6 +158,12 @@ void Run(const Case& c, const Env& env) {
   CheckResultFile(c, s);
   CheckTables(c);
   if (c.setup == Setup::kExportedTablesAndSoluc) CheckTimetableFile(s);
+  // A run that finished leaves its report beside the program; this sample
+  // school has warnings of every kind.
+  const bool finished = std::any_of(c.after_click.begin(), c.after_click.end(), [](const Message& m) {
+    return m.text != nullptr && std::strcmp(m.text, kFinished.text) == 0;
+  });
+  if (finished) CheckReportFile(s, c.click == IDC_BIMPORTAR ? "importar" : "exportar", true);
   DestroyWindow(host);
 }
 

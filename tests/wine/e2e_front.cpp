@@ -51,8 +51,8 @@ void RunDialogInFront(const Env& env) {
   std::printf("scenario dialog_in_front\n");
   const Case c{"dialog_in_front", {"exportar", "{host}"}, Folder::kWithoutProf, Setup::kNone, {},
                Shown::kEmbedded, Buttons::kExportOnly, IDC_BEXPORTAR,
-               {{"No existe archivo de profesores (ZARP_PROF.TXT)", false}, kFinished}, true, false,
-               -1, "RMRRRR"};
+               {{"No existe archivo de profesores (ZARP_PROF.TXT)", false}, kFinished, kReport}, true,
+               false, -1, "RMRRRR"};
   HWND host = CreateHostWindow();
   const Scene s = Prepare(c, env);
   ProgramRun run(s.program, Parameters(c, host), s.data, host);

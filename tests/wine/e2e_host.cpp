@@ -27,10 +27,12 @@ struct Search {
   DWORD pid;
   const wchar_t* window_class;
   HWND found;
+  HWND other_than = nullptr;
 };
 
 BOOL CALLBACK FindTopLevel(HWND window, LPARAM lparam) {
   auto* search = reinterpret_cast<Search*>(lparam);
+  if (window == search->other_than) return TRUE;
   if (ProcessOf(window) != search->pid || !IsWindowVisible(window)) return TRUE;
   if (ClassOf(window) != search->window_class) return TRUE;
   search->found = window;
@@ -54,6 +56,17 @@ std::wstring TextOf(HWND window) {
   const int n = GetWindowTextLengthW(window);
   std::wstring text(static_cast<std::size_t>(n) + 1, L'\0');
   text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), n + 1)));
+  return text;
+}
+
+std::wstring EditText(HWND edit) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(edit, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) return L"";
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutW(edit, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()),
+                      SMTO_ABORTIFHUNG, 2000, &copied);
+  text.resize(copied);
   return text;
 }
 
@@ -182,8 +195,8 @@ HWND ProgramRun::FindForm() const {
   return search.found;
 }
 
-HWND ProgramRun::FindDialog() const {
-  Search search{process_.dwProcessId, L"#32770", nullptr};
+HWND ProgramRun::FindDialog(HWND other_than) const {
+  Search search{process_.dwProcessId, L"#32770", nullptr, other_than};
   EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
@@ -209,6 +222,13 @@ HWND ProgramRun::WaitForForm() {
       kTimeout);
   Check(shown && form_ != nullptr, "main window shown");
   return shown ? form_ : nullptr;
+}
+
+HWND ProgramRun::WaitForDialog(HWND other_than) {
+  HWND dialog = nullptr;
+  WaitUntil([&] { return (dialog = FindDialog(other_than)) != nullptr; }, kTimeout);
+  Check(dialog != nullptr, "a dialog came");
+  return dialog;
 }
 
 bool ProgramRun::WaitIdle() { return WaitUntil([&] { return Idle(); }, kTimeout); }
@@ -263,6 +283,8 @@ void ProgramRun::Answer(HWND dialog) {
         seen.error_icon = true;
       else
         seen.text += Narrow(TextOf(child));
+    } else if (cls == L"Edit" && IsWindowVisible(child)) {
+      seen.text += Narrow(EditText(child));
     }
   }
   seen.button_ok = seen.button_ok && buttons == 1;
@@ -274,6 +296,8 @@ void ProgramRun::Answer(HWND dialog) {
   const long dx = (r.left + r.right) - (mi.rcWork.left + mi.rcWork.right);
   const long dy = (r.top + r.bottom) - (mi.rcWork.top + mi.rcWork.bottom);
   seen.centred = std::labs(dx) <= 2 && std::labs(dy) <= 2;
+  seen.fits = r.left >= mi.rcWork.left && r.top >= mi.rcWork.top && r.right <= mi.rcWork.right &&
+              r.bottom <= mi.rcWork.bottom;
   std::printf("  dialog: \"%s\"%s\n", seen.text.c_str(), seen.error_icon ? " (error icon)" : "");
   dialogs_.push_back(seen);
   if (button != nullptr) PostMessageW(button, BM_CLICK, 0, 0);

@@ -30,11 +30,12 @@ HWND CreateHostWindow();
 std::string HandleText(HWND window);
 
 struct DialogSeen {
-  std::string text;        // cp1252
+  std::string text;        // cp1252: its static texts and edits, in z-order
   bool error_icon = false;
   bool caption_ok = false;  // "transVardelZarp"
   bool button_ok = false;   // one button, "Aceptar"
   bool centred = false;     // centred on the work area
+  bool fits = false;        // inside the work area
 };
 
 class ProgramRun {
@@ -56,6 +57,9 @@ public:
   // Waits for the program to end, answering any further dialog; true and
   // its exit code when it ended in time.
   bool WaitForExit(DWORD& exit_code);
+  // Waits for a dialog of the program other than `other_than` and returns
+  // it unanswered; null on timeout.
+  HWND WaitForDialog(HWND other_than = nullptr);
   // True while the program runs and its window is idle with no dialog.
   bool Idle();
   bool WaitIdle();
@@ -68,7 +72,7 @@ public:
 
 private:
   HWND FindForm() const;
-  HWND FindDialog() const;
+  HWND FindDialog(HWND other_than = nullptr) const;
   void Answer(HWND dialog);
 
   PROCESS_INFORMATION process_{};
@@ -86,6 +90,7 @@ void ClickAt(POINT screen);
 
 std::wstring ClassOf(HWND window);
 std::wstring TextOf(HWND window);  // GetWindowText, also across processes
+std::wstring EditText(HWND edit);  // an edit control's text (WM_GETTEXT)
 std::string Narrow(const std::wstring& wide);  // to cp1252
 std::wstring WideFrom(const std::string& cp1252);
 

@@ -57,6 +57,7 @@ void RunKeyboard(const Env& env) {
   Check(run.WaitForExit(code) && code == 0, "Alt+S closed the program");
   CheckDialogs(expected, run.dialogs());
   CheckResultFile(c, s);
+  CheckReportFile(s, "exportar", false);  // a run without warnings writes it too
   CheckTables(c);
   DestroyWindow(host);
 }
@@ -102,11 +103,11 @@ void RunDriveList(const Env& env) {
   Check(CurrentLine(form) == "datos", "drive z: shows its folder again: " + CurrentLine(form));
   for (int i = 0; i < 3; ++i) press(VK_TAB, VK_SHIFT);
   press(VK_RETURN);
-  run.AnswerDialogs(1);
+  run.AnswerDialogs(2);
   run.Click(IDC_BCLOSE);
   DWORD code = 1;
   Check(run.WaitForExit(code) && code == 0, "program ended");
-  CheckDialogs({kFinished}, run.dialogs());
+  CheckDialogs({kFinished, kReport}, run.dialogs());
   CheckResultFile(c, s);
   CheckTables(c);
   DestroyWindow(host);

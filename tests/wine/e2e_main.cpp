@@ -21,6 +21,7 @@ namespace tvz::e2e {
 bool RunTableScenario(const char* name, const Env& env);     // e2e_cases.cpp
 bool RunKeyboardScenario(const char* name, const Env& env);  // e2e_keys.cpp
 bool RunFrontScenario(const char* name, const Env& env);     // e2e_front.cpp
+bool RunReportScenario(const char* name, const Env& env);    // e2e_report.cpp, e2e_restore.cpp
 }  // namespace tvz::e2e
 
 int main(int argc, char** argv) {
@@ -36,7 +37,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const Env env{WindowsPath(argv[2]), WindowsPath(argv[3]), WindowsPath(argv[4])};
-  for (auto run : {RunKeyboardScenario, RunFrontScenario, RunTableScenario}) {
+  for (auto run : {RunKeyboardScenario, RunFrontScenario, RunReportScenario, RunTableScenario}) {
     if (!run(argv[1], env)) continue;
     std::printf("%s: %d failed checks\n", argv[1], Failures());
     return Failures() == 0 ? 0 : 1;

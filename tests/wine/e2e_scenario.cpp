@@ -69,14 +69,17 @@ void CheckDialogs(const std::vector<Message>& expected, const std::vector<Dialog
                                             std::to_string(expected.size()));
   for (std::size_t i = 0; i < expected.size() && i < seen.size(); ++i) {
     const std::string what = "dialog " + std::to_string(i + 1) + " \"" + seen[i].text + "\"";
-    if (expected[i].text != nullptr)
+    if (expected[i].text != nullptr && expected[i].prefix)
+      Check(seen[i].text.rfind(expected[i].text, 0) == 0,
+            what + " starts with \"" + expected[i].text + "\"");
+    else if (expected[i].text != nullptr)
       Check(seen[i].text == expected[i].text, what + " reads \"" + expected[i].text + "\"");
     else
       Check(!seen[i].text.empty(), what + " has a text");
     Check(seen[i].error_icon == expected[i].error,
           what + (expected[i].error ? " with the error icon" : " without icon"));
     Check(seen[i].caption_ok && seen[i].button_ok, what + " captioned transVardelZarp, one Aceptar");
-    Check(seen[i].centred, what + " centred on the screen");
+    Check(seen[i].centred && seen[i].fits, what + " centred on the screen, inside it");
   }
 }
 
@@ -103,6 +106,32 @@ void CheckTables(const Case& c) {
             table + " rebuilt (" + (records ? std::to_string(*records) : "no table") + " records)");
     }
   }
+}
+
+std::wstring ReportFile(const Scene& s) {
+  return s.program.substr(0, s.program.rfind(L'\\')) + L"\\transVardelZarp-informe.txt";
+}
+
+std::string CheckReportFile(const Scene& s, const std::string& conversion, bool warnings) {
+  const std::optional<std::string> file = ReadBytes(ReportFile(s));
+  if (!Check(file.has_value(), "the report is beside the program")) return "";
+  const std::string& text = *file;
+  bool crlf = !text.empty() && text.size() >= 2 && text.substr(text.size() - 2) == "\r\n";
+  for (std::size_t i = 0; i < text.size(); ++i)
+    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) crlf = false;
+  Check(crlf, "every line of the report ends with CR LF");
+  Check(text.rfind("Informe de transVardelZarp (" + conversion + ")\r\n", 0) == 0,
+        "the report of the " + conversion + " run");
+  Check(text.find("Resultado: finalizado\r\n") != std::string::npos, "the report says the run finished");
+  Check((text.find("\r\nSin avisos.\r\n") == std::string::npos) == warnings &&
+            (text.find("\r\nAvisos: ") != std::string::npos) == warnings,
+        warnings ? "the report has warnings" : "the report says there are none");
+  // cp1252, not UTF-8: an accented vowel is one byte.
+  if (warnings)
+    Check(text.find_first_of("\xE1\xE9\xED\xF3\xFA") != std::string::npos &&
+              text.find('\xC3') == std::string::npos,
+          "the report is cp1252");
+  return text;
 }
 
 }  // namespace tvz::e2e

@@ -19,6 +19,7 @@ enum class Buttons { kBoth, kExportOnly, kImportOnly };
 struct Message {
   const char* text;  // nullptr: any text
   bool error;
+  bool prefix = false;  // the dialog's text starts with `text`
 };
 
 struct Case {
@@ -38,6 +39,8 @@ struct Case {
 };
 
 constexpr Message kFinished{"Proceso finalizado", false};
+// The summary of a run's warnings, after kFinished.
+constexpr Message kReport{"El proceso ha terminado con ", false, true};
 
 struct Env {
   std::wstring program, samples, work;
@@ -65,5 +68,10 @@ void CheckDialogs(const std::vector<Message>& expected, const std::vector<Dialog
 void CheckResultFile(const Case& c, const Scene& s);
 // The export tables in the working folder: rebuilt or untouched.
 void CheckTables(const Case& c);
+// The report of the run `conversion` ("exportar", "importar") beside the
+// program copy: cp1252 text, CR LF, with or without warnings. Returns it.
+std::string CheckReportFile(const Scene& s, const std::string& conversion, bool warnings);
+// The path of that file.
+std::wstring ReportFile(const Scene& s);
 
 }  // namespace tvz::e2e

@@ -1,0 +1,102 @@
+// TMForm's runs: the conversions, the dialogs they show and the report they
+// leave; the restore of the tables the exports kept.
+#include <exception>
+#include <new>
+
+#include "core/errors.h"
+#include "platform/files.h"
+#include "report/report_render.h"
+#include "ui/report_dialog.h"
+#include "ui/report_file.h"
+#include "ui/restore_dialog.h"
+#include "ui/tmform.h"
+
+namespace tvz::ui {
+
+// One conversion: the chosen folder is the one Directorios shows. Finished,
+// it disables both run buttons; embedded, the window closes after it
+// finished or was refused. An error that ends the run is shown here, and
+// the window stays as it is. Every run but one that ran out of memory
+// leaves its report beside the program; after "Proceso finalizado", a run
+// with warnings shows their summary.
+void TMForm::RunConversion(RunOutcome (*run)(Conversion&), const char* conversion) {
+  if (run_finished_) return;
+  std::wstring folder = Directorios.Directory();
+  if (folder.empty() || folder.back() != L'\\') folder += L'\\';
+  run_.RutaCarpeta = folder;
+  run_.WorkingFolder = platform::DefaultWorkingFolder();
+  run_.report.clear();
+  run_.informe = Informe{};
+  ReportRun report{conversion, "finalizado", {}};
+  RunOutcome outcome;
+  try {
+    outcome = run(run_);
+  } catch (const std::bad_alloc&) {  // out of memory outside the file reads
+    SetBusy(false);
+    ShowError(NoMemoryText());
+    return;
+  } catch (const std::exception& e) {  // RunError, or anything else that ended the run
+    SetBusy(false);
+    report.resultado = "error";
+    report.error = WithFinalStop(e.what());
+    WriteReportFile(ReportFilePath(), run_, report);
+    ShowError(e.what());
+    return;
+  }
+  if (outcome == RunOutcome::kRefused) report.resultado = "rechazado";
+  const std::string write_error = WriteReportFile(ReportFilePath(), run_, report);
+  if (outcome == RunOutcome::kFinished) {
+    run_finished_ = true;
+    UpdateButtons();
+    if (!run_.informe.avisos.empty()) ShowReport(write_error);
+  }
+  if (Embedded()) Close();
+}
+
+void TMForm::ShowReport(const std::string& write_error) {
+  const ReportDialogText text =
+      MakeReportDialogText(run_.informe.avisos.size(), SummaryLines(run_.informe),
+                           platform::PathText(ReportFilePath()), write_error);
+  Modal([&](HWND owner, DialogPlace place) { ShowReportDialog(owner, text, place); });
+}
+
+// From the system menu; not while a run or this dialog is under way.
+void TMForm::RestoreTables() {
+  if (busy_ || restoring_) return;
+  restoring_ = true;
+  Modal([&](HWND owner, DialogPlace place) {
+    RunRestoreDialog(owner, place, platform::DefaultWorkingFolder());
+  });
+  restoring_ = false;
+}
+
+void TMForm::ShowMessage(const std::string& text) { ShowDialog(text, false); }
+
+void TMForm::ShowError(const std::string& text) { ShowDialog(WithFinalStop(text), true); }
+
+void TMForm::ShowDialog(const std::string& text, bool error) {
+  Modal([&](HWND owner, DialogPlace place) {
+    ShowMessageDialog(owner, text, error ? MessageKind::kError : MessageKind::kInformation, place);
+  });
+}
+
+// Standalone, the dialog is owned by the window. Embedded, it is owned by no
+// window, so that the host's window is never disabled from this process
+// (it would stay disabled if this process ended with the dialog open);
+// this window is disabled by hand instead, and the dialog is topmost while
+// it is shown, so that a click on the host does not hide it.
+void TMForm::Modal(const std::function<void(HWND owner, DialogPlace place)>& show) {
+  const bool visible = hwnd_ != nullptr && IsWindowVisible(hwnd_);
+  const HWND owner = (visible && !Embedded()) ? hwnd_ : nullptr;
+  const bool disable_self = visible && owner == nullptr;
+  if (disable_self) EnableWindow(hwnd_, FALSE);
+  show(owner, disable_self ? DialogPlace::kTopmost : DialogPlace::kOwned);
+  if (disable_self) EnableWindow(hwnd_, TRUE);
+}
+
+void TMForm::SetBusy(bool busy) {
+  busy_ = busy;
+  SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+}
+
+}  // namespace tvz::ui
