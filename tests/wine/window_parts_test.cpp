@@ -1,11 +1,19 @@
-// The window's parts that need no window: command line, layout, folder chain.
+// The window's parts that need no window: command line, layout, folder chain,
+// the report's texts and file, the copies' lines.
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
 #include "ui/embed_request.h"
 #include "core/errors.h"
 #include "ui/control_ids.h"
 #include "ui/directory_list.h"
 #include "ui/form_layout.h"
+#include "ui/report_dialog.h"
+#include "ui/report_file.h"
+#include "ui/restore_dialog.h"
 
 namespace tvz::ui {
 namespace {
@@ -127,6 +135,67 @@ TEST(DirectoryChain, FromTheRootDownToTheFolder) {
       EXPECT_TRUE(items[i].open);
     }
   }
+}
+
+TEST(ReportDialog, CountLinesAndWhereTheReportIs) {
+  const struct {
+    std::size_t warnings;
+    std::vector<std::string> summary;
+    const char* write_error;
+    const char* heading;
+    const char* lines;
+    const char* where;
+  } cases[] = {
+      {1, {"PROFT: 1 valor"}, "", "El proceso ha terminado con 1 aviso:", "PROFT: 1 valor",
+       "El informe completo est\xE1 en C:\\P\\transVardelZarp-informe.txt"},
+      {3, {"A: 2", "B: 1"}, "", "El proceso ha terminado con 3 avisos:", "A: 2\r\nB: 1",
+       "El informe completo est\xE1 en C:\\P\\transVardelZarp-informe.txt"},
+      {2, {"A: 2"}, "Acceso denegado.", "El proceso ha terminado con 2 avisos:", "A: 2",
+       "No se ha podido escribir el informe completo en C:\\P\\transVardelZarp-informe.txt: "
+       "Acceso denegado."},
+  };
+  for (const auto& c : cases) {
+    const ReportDialogText text =
+        MakeReportDialogText(c.warnings, c.summary, "C:\\P\\transVardelZarp-informe.txt", c.write_error);
+    EXPECT_EQ(text.heading, c.heading);
+    EXPECT_EQ(text.lines, c.lines);
+    EXPECT_EQ(text.where, c.where);
+  }
+}
+
+std::string FileBytes(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+TEST(ReportFile, ReplacesThePreviousReportWhole) {
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "tvz_report_file_test";
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  const std::filesystem::path file = dir / kReportFileName;
+  std::ofstream(file, std::ios::binary) << std::string(20000, '#');
+  Conversion c;
+  c.RutaCarpeta = "C:\\ZARP\\";
+  c.informe.Add({AvisoTipo::kSinHoras, "ASIGT", "ZARP_ASIGNATGRUPO.TXT", 4, "MAT", "", 0, ""});
+  EXPECT_EQ(WriteReportFile(file, c, {"exportar", "finalizado", {}}), "");
+  const std::string text = FileBytes(file);
+  EXPECT_EQ(text.rfind("Informe de transVardelZarp (exportar)\r\n", 0), 0u);
+  EXPECT_NE(text.find("\r\nAvisos: 1\r\n"), std::string::npos);
+  EXPECT_EQ(text.find('#'), std::string::npos) << "nothing of the previous report is left";
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1) << "no temporary left";
+  // A folder that does not exist: the reason, and no file.
+  EXPECT_NE(WriteReportFile(dir / "no" / kReportFileName, c, {"importar", "finalizado", {}}), "");
+  EXPECT_FALSE(std::filesystem::exists(dir / "no"));
+  std::filesystem::remove_all(dir);
+}
+
+TEST(RestoreDialog, ListLineHasNameDateTimeAndTables) {
+  EXPECT_EQ(CopyListLine({"20261208-1012-2", {2026, 12, 8, 10, 12, 0}, {"ASIGNOMT", "ASIGT"}}),
+            "20261208-1012-2\t08/12/2026 10:12\tASIGNOMT, ASIGT");
+  EXPECT_EQ(CopyListLine({"20260102-0905", {2026, 1, 2, 9, 5, 0}, {"PROFT"}}),
+            "20260102-0905\t02/01/2026 09:05\tPROFT");
 }
 
 }  // namespace
