@@ -105,6 +105,7 @@ private:
   DirectoryList Directorios;
   DriveList Unidades;
   bool busy_ = false;
+  bool running_ = false;    // a conversion is under way (its dialogs may be up)
   bool restoring_ = false;  // the copies' dialog is open
   bool run_finished_ = false;  // a run finished: one conversion per window
   bool close_handled_ = false;

@@ -28,6 +28,12 @@ void TMForm::RunConversion(RunOutcome (*run)(Conversion&), const char* conversio
   run_.report.clear();
   run_.informe = Informe{};
   ReportRun report{conversion, "finalizado", {}};
+  // Until the last dialog of the run has gone.
+  struct Running {
+    bool& flag;
+    explicit Running(bool& f) : flag(f) { flag = true; }
+    ~Running() { flag = false; }
+  } running(running_);
   RunOutcome outcome;
   try {
     outcome = run(run_);
@@ -60,9 +66,10 @@ void TMForm::ShowReport(const std::string& write_error) {
   Modal([&](HWND owner, DialogPlace place) { ShowReportDialog(owner, text, place); });
 }
 
-// From the system menu; not while a run or this dialog is under way.
+// From the system menu; not while a run (whose dialogs let the command
+// through) or this dialog is under way.
 void TMForm::RestoreTables() {
-  if (busy_ || restoring_) return;
+  if (busy_ || running_ || restoring_) return;
   restoring_ = true;
   Modal([&](HWND owner, DialogPlace place) {
     RunRestoreDialog(owner, place, platform::DefaultWorkingFolder());
