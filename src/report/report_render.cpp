@@ -51,6 +51,8 @@ const KindText& TextOf(const Aviso& a) {
        "; se han escrito los 4 primeros caracteres de su c\xF3" "digo"},
       {"clase sin colocar en el horario", "clases sin colocar en el horario", "; no se ha escrito",
        "; no se han escrito"},
+      {"tabla con letras que cp1252 no tiene", "tablas con letras que cp1252 no tiene",
+       "; se han le\xED" "do como ?", "; se han le\xED" "do como ?"},
   };
   static const KindText kImportGroup = {
       "clase de un grupo que GRUPOST no tiene", "clases de grupos que GRUPOST no tiene",
