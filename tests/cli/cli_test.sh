@@ -182,7 +182,9 @@ fresh() {  # a fresh school in odd/ with its tables and timetable in oddv/
 fresh
 mkdir "$scratch/odd/ZARP_HORARIO.TXT"
 run "$scratch/out" "$scratch/err" importar "$scratch/odd" --vtemp "$scratch/oddv"
-grep -qx "Cannot create file \"$scratch/odd[/\\]ZARP_HORARIO.TXT\". Es una carpeta, no un archivo\." "$scratch/err"
+# (Windows refuses a folder in the way as access denied.)
+reason="Es una carpeta, no un archivo"; [ ${#runner[@]} -gt 0 ] && reason="Acceso al archivo denegado"
+grep -qx "Cannot create file \"$scratch/odd[/\\]ZARP_HORARIO.TXT\". $reason\." "$scratch/err"
 check "a system error in Spanish" 2 $s $?
 
 # What follows is the Linux command line's own: FIFOs and devices, memory
