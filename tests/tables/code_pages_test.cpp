@@ -7,6 +7,7 @@
 
 #include "support/test_support.h"
 #include "tables/dbf_fixture.h"
+#include "tables/dbf_reader_fixture.h"
 #include "tables/dbf_table.h"
 
 namespace tvz {
@@ -73,29 +74,8 @@ TEST(DbfCodePagesTest, TextComesBackForEveryCharacterBothSidesHave) {
   EXPECT_EQ(FromCp1252("\x80\xF1", CodePage::kOem850), "?\xA4");
 }
 
-// A table read from bytes, every visible field of every record as text.
-class DbfCodePagesReadTest : public ::testing::Test {
-protected:
-  DbfTable& Open(const std::string& bytes, const std::string& name = "T.DBF") {
-    test::WriteBytes(dir / name, bytes);
-    table.DatabaseName = dir.path();
-    table.TableName = name;
-    table.Open();
-    return table;
-  }
-  Rows ReadAll() {
-    Rows rows;
-    for (table.First(); !table.Eof(); table.Next()) {
-      std::vector<std::string> row;
-      for (int i = 0; i < table.FieldCount(); ++i) row.push_back(table.Fields(i).AsString());
-      rows.push_back(row);
-    }
-    return rows;
-  }
-
-  test::TempDir dir;
-  DbfTable table;
-};
+// The reader tests' table, for the tables written in other code pages.
+class DbfCodePagesReadTest : public test::DbfReaderTest {};
 
 TEST_F(DbfCodePagesReadTest, CodePagesByLanguageDriver) {
   struct Case {
