@@ -1,25 +1,4 @@
 # Cross-compiling for 64-bit Windows with Debian's mingw-w64 (package
-# g++-mingw-w64-x86-64). Executables are linked statically, so they need no
-# runtime DLLs, and CTest runs them through Wine.
-set(CMAKE_SYSTEM_NAME Windows)
+# g++-mingw-w64-x86-64).
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(TOOLCHAIN_PREFIX x86_64-w64-mingw32)
-
-# The -posix variants: GoogleTest needs std::mutex, which the default win32
-# thread model lacks.
-set(CMAKE_C_COMPILER   ${TOOLCHAIN_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${TOOLCHAIN_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER  ${TOOLCHAIN_PREFIX}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${TOOLCHAIN_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# No libstdc++-6.dll, libgcc_s_seh-1.dll or libwinpthread-1.dll at run time.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-
-# add_test(NAME x COMMAND target) and gtest_discover_tests run the .exe
-# through Wine.
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)

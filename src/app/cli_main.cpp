@@ -52,6 +52,7 @@ const char* ModeName(cli::Mode mode) {
     case cli::Mode::kExportar: return "exportar";
     case cli::Mode::kImportar: return "importar";
     case cli::Mode::kComprobar: return "comprobar";
+    case cli::Mode::kRestaurar: return "restaurar";
   }
   return "";
 }

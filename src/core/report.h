@@ -27,8 +27,11 @@ enum class AvisoTipo {
   kFranjaDesconocida,  // a SOLUC record with no slot: blank slot code
   kAulaDesconocida,    // a room code AULAT does not hold
   kClaseSinColocar,    // a SOLUC record with day 0: not written
+  // Both: a table in another code page held characters cp1252 lacks, read as
+  // "?" (valor: how many).
+  kCaracteresSustituidos,
 };
-inline constexpr int kAvisoTipoCount = 13;
+inline constexpr int kAvisoTipoCount = 14;
 
 // "duplicado", "recortado", ...
 const char* AvisoName(AvisoTipo tipo);

@@ -41,8 +41,20 @@ public:
     }
   }
   ~ImportTables() { CloseAll(); }
-  void OpenAll() {
-    for (DbfTable& t : tables_) t.Open();
+  // Opens the six tables; a table in another code page whose letters cp1252
+  // lacks (read as "?") is reported.
+  void OpenAll(Conversion& c) {
+    for (int i = 0; i < kTableCount; ++i) {
+      tables_[i].Open();
+      if (const std::size_t lost = tables_[i].UnmappableCount()) {
+        Aviso a;
+        a.tipo = AvisoTipo::kCaracteresSustituidos;
+        a.tabla = "ZARP_HORARIO.TXT";
+        a.fichero = kTableNames[i];
+        a.valor = std::to_string(lost);
+        c.informe.Add(std::move(a));
+      }
+    }
   }
   void CloseAll() {
     for (DbfTable& t : tables_) t.Close();
@@ -156,7 +168,7 @@ RunOutcome ImportRun(Conversion& c) {
   output.push_back(HeaderRecord(centre, platform::Now()));
 
   ImportTables tables(c.WorkingFolder);
-  tables.OpenAll();
+  tables.OpenAll(c);
   DbfTable& soluc = tables[kSoluc];
   SlotIndex slots(tables[kDiasHoras]);
   bool found = true;

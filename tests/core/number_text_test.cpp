@@ -32,7 +32,7 @@ TEST(NumberText, IntegerTexts) {
         StrToInt(c.text);
         ADD_FAILURE() << "accepted";
       } catch (const RunError& e) {
-        EXPECT_EQ(std::string(e.what()), std::string("'") + c.text + "' no es un valor entero v\xE1lido");
+        EXPECT_EQ(std::string(e.what()), std::string("'") + c.text + "' no es un valor entero v\xE1" "lido");
       }
     }
   }
@@ -60,7 +60,7 @@ TEST(NumberText, FloatTexts) {
         ADD_FAILURE() << "accepted";
       } catch (const RunError& e) {
         EXPECT_EQ(std::string(e.what()),
-                  std::string("'") + c.text + "' no es un valor punto flotante v\xE1lido");
+                  std::string("'") + c.text + "' no es un valor punto flotante v\xE1" "lido");
       }
     }
   }

@@ -21,8 +21,8 @@ protected:
 
 TEST_F(CatalogueTest, SubjectsAndActivitiesShareOneListOfCodes) {
   Write("ZARP_ASIGNAT.TXT",
-        {L({{2, "MAT"}, {6, "MATEMATICAS-GENERALES"}, {26, "Matem\xE1ticas"}}),
-         L({{2, "mat"}, {6, "OTRA"}, {26, "Repetida en min\xFAsculas"}}),
+        {L({{2, "MAT"}, {6, "MATEMATICAS-GENERALES"}, {26, "Matem\xE1" "ticas"}}),
+         L({{2, "mat"}, {6, "OTRA"}, {26, "Repetida en min\xFA" "sculas"}}),
          L({{2, "LCL"}, {26, std::string(100, 'x')}}),
          "",                                        // blank code, written once
          "   ",                                     // blank again: a duplicate
@@ -36,7 +36,7 @@ TEST_F(CatalogueTest, SubjectsAndActivitiesShareOneListOfCodes) {
   EXPECT_TRUE(run.host.messages.empty());
   EXPECT_EQ(run.c.Transformado, 0);
   const std::vector<Row> expected = {
-      {"MAT", "MATEMATICA", "Matem\xE1ticas", "Falso", ""},
+      {"MAT", "MATEMATICA", "Matem\xE1" "ticas", "Falso", ""},
       {"LCL", "", std::string(80, 'x'), "Falso", ""},
       {"", "", "", "Falso", ""},
       {"GUA", "", "Materia GUA", "Falso", ""},
@@ -55,10 +55,10 @@ TEST_F(CatalogueTest, TeachersDropRepeatedAbbreviationsAndCutLongTexts) {
   Write("zarp_prof.txt",
         {L({{2, "AGM"}, {6, std::string(90, 'N')}, {96, std::string(50, 'D')}}),
          L({{2, "agm"}, {6, "Otra"}}),
-         L({{2, "JLP"}, {6, "Jos\xE9 Luis"}, {96, "Matem\xE1ticas"}}), ""});
+         L({{2, "JLP"}, {6, "Jos\xE9" " Luis"}, {96, "Matem\xE1" "ticas"}}), ""});
   ConvertirProfesores(run.c);
   const std::vector<Row> expected = {{"AGM", std::string(80, 'N'), std::string(40, 'D'), ""},
-                                     {"JLP", "Jos\xE9 Luis", "Matem\xE1ticas", ""},
+                                     {"JLP", "Jos\xE9" " Luis", "Matem\xE1" "ticas", ""},
                                      {"", "", "", ""}};
   EXPECT_EQ(test::ReadRows(vtemp.path(), "PROFT", {"ABREV", "NOMBRE", "DEPART", "DNI"}), expected);
 }

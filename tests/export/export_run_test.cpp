@@ -97,7 +97,7 @@ TEST(ExportRun, AnErrorKeepsEarlierTablesRebuiltAndTheFailedOneUntouched) {
     ExportRun(run.c);
     FAIL() << "no error";
   } catch (const RunError& e) {
-    EXPECT_STREQ(e.what(), "':' no es un valor entero v\xE1lido");
+    EXPECT_STREQ(e.what(), "':' no es un valor entero v\xE1" "lido");
   }
   EXPECT_EQ(run.c.Transformado, -1);  // never a success for the host
   EXPECT_EQ(run.host.busy_changes, (std::vector<bool>{true, false}));

@@ -43,7 +43,7 @@ TEST(Hours, SessionStringsAndHoursTexts) {
     HoursFromText("2,5h");
     ADD_FAILURE();
   } catch (const RunError& e) {
-    EXPECT_STREQ(e.what(), "'2.5h' no es un valor punto flotante v\xE1lido");
+    EXPECT_STREQ(e.what(), "'2.5h' no es un valor punto flotante v\xE1" "lido");
   }
   EXPECT_THROW(HoursFromText("3000000000"), RunError);  // whole part past 32 bits
   EXPECT_EQ(SessionString(2147483647.0), "2147483634" + std::string(13, '1'));

@@ -94,7 +94,7 @@ TEST_F(SlotsTest, NonNumericTimesEndTheRunAndLeaveTheOldTable) {
       ADD_FAILURE() << "no error";
     } catch (const RunError& e) {
       EXPECT_EQ(std::string(e.what()),
-                std::string("'") + c.bad_piece + "' no es un valor entero v\xE1lido");
+                std::string("'") + c.bad_piece + "' no es un valor entero v\xE1" "lido");
     }
     EXPECT_EQ(test::ReadBytes(vtemp / "DIASHORAST.DBF"), "old slots");
   }

@@ -89,16 +89,16 @@ TEST_F(ExportFaultTest, AConverterThatFailsHalfWayLeavesItsTableAndTheLaterOnes)
   std::vector<HalfWay> cases = {
       {"hours that are not a number",
        [](const fs::path& z) { faults::ReplaceIn(z / "ZARP_ASIGNATCURSO.TXT", "MAT 4     ", "MAT x,5   "); },
-       4, [](const fs::path&) { return "'x.5' no es un valor punto flotante v\xE1lido"; }},
+       4, [](const fs::path&) { return "'x.5' no es un valor punto flotante v\xE1" "lido"; }},
       {"hours beyond any week",
        [](const fs::path& z) { faults::ReplaceIn(z / "ZARP_ASIGNATCURSO.TXT", "MAT 4     ", "MAT 9E99  "); },
        4, [](const fs::path&) { return "Horas semanales fuera de rango: '9E99'"; }},
       {"a time that is not a time",
        [](const fs::path& z) { faults::ReplaceIn(z / "ZARP_SESIONES.TXT", "08300925", "08300a25"); },
-       5, [](const fs::path&) { return "'0a' no es un valor entero v\xE1lido"; }},
+       5, [](const fs::path&) { return "'0a' no es un valor entero v\xE1" "lido"; }},
       {"a start time of one digit",
        [](const fs::path& z) { faults::ReplaceIn(z / "ZARP_SESIONES.TXT", "08300925", "8   0925"); },
-       5, [](const fs::path&) { return "'8:' no es un valor entero v\xE1lido"; }},
+       5, [](const fs::path&) { return "'8:' no es un valor entero v\xE1" "lido"; }},
   };
 #ifndef _WIN32
   // A file that opens but cannot be read (not even by root), where the
@@ -157,7 +157,7 @@ TEST_F(ExportFaultTest, ATableHeldByAnotherProgramIsNotReplaced) {
   ASSERT_TRUE(holder.held());
   const test::RunResult o = test::RunExport(zarp.path(), vtemp.path());
   ExpectStoppedAt(o, 1,
-                  "La tabla " + (vtemp / "PROFT.DBF").string() + " est\xE1 en uso por otro programa",
+                  "La tabla " + (vtemp / "PROFT.DBF").string() + " est\xE1" " en uso por otro programa",
                   vtemp.path(), before);
   // Once it is free, the run goes through.
   holder.Release();

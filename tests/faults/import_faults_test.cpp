@@ -110,7 +110,7 @@ TEST_F(ImportFaultTest, ATableHeldByAnotherProgramStopsTheRunAndIsReleased) {
     ASSERT_TRUE(holder.held());
     ExpectUnchanged(test::RunImport(zarp.path(), vtemp.path(), kEarlier),
                     "La tabla " + (vtemp / (std::string(table) + ".DBF")).string() +
-                        " est\xE1 en uso por otro programa",
+                        " est\xE1" " en uso por otro programa",
                     zarp.path());
     holder.Release();
     // The tables the run had opened were closed again.

@@ -91,7 +91,7 @@ TEST_F(OddInputTest, EmptyFilesGiveEmptyTables) {
   test::WriteBytes(vtemp / "SOLUC.DBF", "");
   EXPECT_EQ(test::RunImport(zarp.path(), vtemp.path()).error,
             "La tabla " + (vtemp / "SOLUC.DBF").string() +
-                " est\xE1 da\xF1" "ada: el archivo es m\xE1s corto que la cabecera");
+                " est\xE1" " da\xF1" "ada: el archivo es m\xE1" "s corto que la cabecera");
   EXPECT_FALSE(fs::exists(zarp / "ZARP_HORARIO.TXT"));
 }
 
@@ -226,7 +226,7 @@ TEST_F(OddInputTest, TableHeadersWithAbsurdLengths) {
     s.replace(at, bytes.size(), bytes);
     return s;
   };
-  const std::string damaged = "est\xE1 da\xF1" "ada: ";
+  const std::string damaged = "est\xE1" " da\xF1" "ada: ";
   std::uint32_t declared = 0;  // the records the sound table counts
   for (int i = 3; i >= 0; --i) declared = declared << 8 | static_cast<unsigned char>(good[4 + i]);
   const struct {
@@ -238,7 +238,7 @@ TEST_F(OddInputTest, TableHeadersWithAbsurdLengths) {
       {"header length 65535", with(8, "\xFF\xFF"),
        damaged + "la longitud de la cabecera (65535) pasa del final del archivo", ""},
       {"header length 0", with(8, std::string(2, '\0')),
-       damaged + "la longitud de la cabecera (0) no es v\xE1lida", ""},
+       damaged + "la longitud de la cabecera (0) no es v\xE1" "lida", ""},
       {"record length 0", with(10, std::string(2, '\0')), damaged + "la longitud de los registros es 0", ""},
       {"record length 1", with(10, "\x01\x00"), damaged + "el campo 'DIA' pasa del final del registro", ""},
       {"a field of 255 bytes", with(32 + 16, "\xFF"), damaged + "el campo 'DIA' pasa del final del registro", ""},

@@ -28,7 +28,7 @@ void Integers(const std::string& text) {
     const std::int32_t v = StrToInt(text);
     FUZZ_CHECK(StrToInt(std::to_string(v)) == v);
   } catch (const RunError& e) {
-    FUZZ_CHECK(e.what() == Shown("'" + text + "' no es un valor entero v\xE1lido"));
+    FUZZ_CHECK(e.what() == Shown("'" + text + "' no es un valor entero v\xE1" "lido"));
   }
 }
 
@@ -37,7 +37,7 @@ void Decimals(const std::string& text) {
     const double v = StrToFloat(text);
     FUZZ_CHECK(std::isfinite(v));
   } catch (const RunError& e) {
-    FUZZ_CHECK(e.what() == Shown("'" + text + "' no es un valor punto flotante v\xE1lido"));
+    FUZZ_CHECK(e.what() == Shown("'" + text + "' no es un valor punto flotante v\xE1" "lido"));
   }
 }
 

@@ -178,9 +178,9 @@ TEST(HtmlHelpViewer, KeywordIsTheEntryAfterItsFirstColonTrimmed) {
       {entries[0], "Vardelin.ini"},
       {"  Mensajes\t", "Mensajes"},
       {"a:b:c", "b:c"},
-      {": \x01 C:\\VTEMP \r\n", "C:\\VTEMP"},
+      {": \x01" " C:\\VTEMP \r\n", "C:\\VTEMP"},
       {"HtmlHelpViewer:", ""},
-      {"caf\xE9 ", "caf\xE9"},  // bytes above 127 are kept
+      {"caf\xE9" " ", "caf\xE9"},  // bytes above 127 are kept
   };
   for (const auto& c : cases) {
     f.rec.calls.clear();

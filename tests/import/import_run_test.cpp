@@ -211,7 +211,7 @@ TEST_F(ImportTest, ErrorsFromInputsAndTables) {
     ImportRun(run.c);
     FAIL();
   } catch (const RunError& e) {
-    EXPECT_STREQ(e.what(), "'x' no es un valor entero v\xE1lido");
+    EXPECT_STREQ(e.what(), "'x' no es un valor entero v\xE1" "lido");
   }
   // A field SOLUC lacks.
   MakeTable(vtemp.path(), "SOLUC", {N("DIA"), N("HORA")}, {{"1", "1"}});
@@ -249,7 +249,7 @@ TEST_F(ImportTest, ATruncatedSolucWritesNothing) {
   } catch (const RunError& e) {
     EXPECT_EQ(std::string(e.what()),
               "La tabla " + (vtemp / "SOLUC.DBF").string() +
-                  " est\xE1 da\xF1" "ada: la cabecera promete 2 registros y el archivo tiene 1");
+                  " est\xE1" " da\xF1" "ada: la cabecera promete 2 registros y el archivo tiene 1");
   }
   EXPECT_EQ(test::ReadBytes(zarp / "ZARP_HORARIO.TXT"), "previous timetable");
 }

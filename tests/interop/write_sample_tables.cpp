@@ -34,8 +34,8 @@ void Sample(const std::filesystem::path& folder) {
     bool set_numbers;
   };
   const Row rows[] = {
-      {"Pi\xF1" "a \xBD de \xE1rbol", "1\xBA" "A", 1, 42, 1234.5, true},
-      {"\x80 \x8A\x9A\x9F \x93" "dobles\x94 \x85", "\x8C\x9C", 0, -2147483647 - 1, -0.0001, true},
+      {"Pi\xF1" "a \xBD" " de \xE1" "rbol", "1\xBA" "A", 1, 42, 1234.5, true},
+      {"\x80" " \x8A\x9A\x9F" " \x93" "dobles\x94" " \x85", "\x8C\x9C", 0, -2147483647 - 1, -0.0001, true},
       {"  con blancos", "AB", -1, 2147483647, 123456789012345.0, true},
       {"", "", -1, 0, 0, false},
       {"ABCDEFGHIJKLMNOPQRSTUVWXYZ", "ABCDEFG", 1, 0, 2.5, true},

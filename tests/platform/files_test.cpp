@@ -112,7 +112,7 @@ TEST(FindFile, MissingFolder) {
 }
 
 TEST(ReplaceFileAtomically, WritesExactBytes) {
-  const std::string binary("0\r\n\0\xFF\x80 end\n", 10);
+  const std::string binary("0\r\n\0\xFF\x80" " end\n", 10);
   struct Case {
     const char* what;
     std::optional<std::string> before;  // the target's bytes beforehand

@@ -28,7 +28,7 @@ TEST(ZarpRecord, ColumnFields) {
       {"1AB", 4, 3, ""},                    // starts right after the end
       {"1AB", 40, 3, ""},                   // starts far past the end
       {"", 1, 1, ""},
-      {"1 \xA0X\xA0 ", 2, 5, "\xA0X\xA0"},  // no-break space is not a control byte
+      {"1 \xA0" "X\xA0" " ", 2, 5, "\xA0" "X\xA0"},  // no-break space is not a control byte
       {"1A B C", 2, 5, "A B C"},            // inner blanks stay
   };
   for (const auto& c : cases) {

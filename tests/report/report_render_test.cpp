@@ -32,7 +32,7 @@ TEST(ReportSummary, OneLinePerTableKindFileAndFieldWithTheFirstCases) {
       {"one case, singular",
        {sin1},
        0,
-       {"ASIGT: 1 asignaci\xF3n sin horas semanales (ZARP_ASIGNATGRUPO.TXT, l\xED" "nea 4); se le ha "
+       {"ASIGT: 1 asignaci\xF3" "n sin horas semanales (ZARP_ASIGNATGRUPO.TXT, l\xED" "nea 4); se le ha "
         "dado 1 hora"}},
       {"more than three cases end in dots",
        {sin1, Make(AvisoTipo::kSinHoras, "ASIGT", "ZARP_ASIGNATGRUPO.TXT", 5),
@@ -46,9 +46,9 @@ TEST(ReportSummary, OneLinePerTableKindFileAndFieldWithTheFirstCases) {
         Make(AvisoTipo::kRecortado, "PROFT", "ZARP_PROF.TXT", 3, "y", "PROFT.DEPART"),
         Make(AvisoTipo::kRecortado, "PROFT", "ZARP_PROF.TXT", 9, "z", "PROFT.NOMBRE")},
        0,
-       {"PROFT: 2 valores m\xE1s largos que PROFT.NOMBRE (ZARP_PROF.TXT, l\xED" "neas 3, 9); se han "
+       {"PROFT: 2 valores m\xE1" "s largos que PROFT.NOMBRE (ZARP_PROF.TXT, l\xED" "neas 3, 9); se han "
         "recortado",
-        "PROFT: 1 valor m\xE1s largo que PROFT.DEPART (ZARP_PROF.TXT, l\xED" "nea 3); se ha recortado"}},
+        "PROFT: 1 valor m\xE1" "s largo que PROFT.DEPART (ZARP_PROF.TXT, l\xED" "nea 3); se ha recortado"}},
       {"duplicates name their first line",
        {Make(AvisoTipo::kDuplicado, "PROFT", "ZARP_PROF.TXT", 12, "agm", "", 2)},
        0,
@@ -57,7 +57,7 @@ TEST(ReportSummary, OneLinePerTableKindFileAndFieldWithTheFirstCases) {
       {"a repeated file names the others and the one read",
        {Make(AvisoTipo::kFicheroRepetido, "PROFT", "ZARP_PROF.TXT", 0, "zarp_prof.txt")},
        0,
-       {"PROFT: 1 fichero con otro del mismo nombre en otras may\xFAsculas (zarp_prof.txt); se ha "
+       {"PROFT: 1 fichero con otro del mismo nombre en otras may\xFA" "sculas (zarp_prof.txt); se ha "
         "le\xED" "do ZARP_PROF.TXT"}},
       {"import: records of SOLUC, and the lessons written as LEC",
        {Make(AvisoTipo::kGrupoDesconocido, "ZARP_HORARIO.TXT", "SOLUC", 7, "3ESOC")},
@@ -120,11 +120,11 @@ TEST(ReportText, Cp1252LinesEndingCrLf) {
 }
 
 TEST(ReportJson, KeysEscapesAndUtf8) {
-  const std::string json = ReportJson(SampleConversion(), {"comprobar", "error", "Mal \xE9xito"});
+  const std::string json = ReportJson(SampleConversion(), {"comprobar", "error", "Mal \xE9" "xito"});
   const char* expected[] = {
       "\"conversion\": \"comprobar\"",
       "\"resultado\": \"error\"",
-      "\"error\": \"Mal \xC3\xA9xito\"",
+      "\"error\": \"Mal \xC3\xA9" "xito\"",
       "\"carpeta\": \"/z/escuela\"",
       "\"estado\": 1",
       "{\"tabla\": \"PROFT\", \"registros\": 10, \"duplicados\": 1}",

@@ -151,6 +151,7 @@ TEST_F(ReportRunTest, ImportReportsRecordsItCouldNotMatchAndCountsLessons) {
       {"1", "9", "0", "AGM", "1ESOA", "MAT", "MAT", "A101"},   // 3: no slot; a known task
       {"1", "1", "0", "AGM", "9ZZZ", "*LEC", "MAT", "A999"},   // 4: unknown group and room
       {"1", "1", "0", "AGM", "", "*GUA", "", ""},              // 5: an activity: nothing to say
+      {"1", "1", "0", "AGM", "", "*GUA", "\xFF", ""},          // 6: a letter cp1252 lacks in 1251
   };
   for (const auto& row : rows) {
     soluc.Append();
@@ -162,11 +163,16 @@ TEST_F(ReportRunTest, ImportReportsRecordsItCouldNotMatchAndCountsLessons) {
   }
   soluc.Finish();
   soluc.Close();
+  // The table's language driver says cp1251, where 0xFF is a letter cp1252 lacks.
+  std::string bytes = test::ReadBytes(vtemp / "SOLUC.DBF");
+  bytes[29] = '\xC9';
+  test::WriteBytes(vtemp / "SOLUC.DBF", bytes);
 
   test::TestRun run(zarp.path(), vtemp.path());
   ASSERT_EQ(ImportRun(run.c), RunOutcome::kFinished);
   EXPECT_EQ(test::Rows(run.c.informe),
             (std::vector<test::AvisoRow>{
+                {"caracteres_sustituidos", "ZARP_HORARIO.TXT", "SOLUC", 0, "1", "", 0},
                 {"clase_sin_colocar", "ZARP_HORARIO.TXT", "SOLUC", 2, "1ESOA MAT", "", 0},
                 {"franja_desconocida", "ZARP_HORARIO.TXT", "SOLUC", 3, "1 9 0", "", 0},
                 {"grupo_desconocido", "ZARP_HORARIO.TXT", "SOLUC", 4, "9ZZZ", "", 0},

@@ -56,7 +56,7 @@ TEST_P(DbfDamagedTest, IsAClearError) {
   EXPECT_FALSE(table.Active());
 }
 
-const std::string kShort = "est\xE1 da\xF1" "ada: el archivo es m\xE1s corto que la cabecera";
+const std::string kShort = "est\xE1" " da\xF1" "ada: el archivo es m\xE1" "s corto que la cabecera";
 
 INSTANTIATE_TEST_SUITE_P(
     Files, DbfDamagedTest,
@@ -67,45 +67,45 @@ INSTANTIATE_TEST_SUITE_P(
                [](const std::string& g) { return WithByte(g.substr(0, 50), 0, 0x8C); }, kShort},
         Damage{"HeaderLengthPastEnd",
                [](const std::string& g) { return WithByte(g, 9, 0x01); },  // 97 + 256
-               "est\xE1 da\xF1" "ada: la longitud de la cabecera (353) pasa del final del archivo"},
+               "est\xE1" " da\xF1" "ada: la longitud de la cabecera (353) pasa del final del archivo"},
         Damage{"NoFields",
                [](const std::string&) { return DbfFixture(0x03, {}).Bytes(); },
-               "est\xE1 da\xF1" "ada: no tiene campos"},
+               "est\xE1" " da\xF1" "ada: no tiene campos"},
         Damage{"OnlyHiddenFields",
                [](const std::string&) {
                  return DbfFixture(0x30, {{"_NullFlags", kTypeNullFlags, 1, 0, 0x05}}).Bytes();
                },
-               "est\xE1 da\xF1" "ada: no tiene campos"},
+               "est\xE1" " da\xF1" "ada: no tiene campos"},
         Damage{"FieldPastRecordEnd",
                [](const std::string& g) { return WithByte(g, 10, 7); },  // needs 8
-               "est\xE1 da\xF1" "ada: el campo 'B' pasa del final del registro"},
+               "est\xE1" " da\xF1" "ada: el campo 'B' pasa del final del registro"},
         Damage{"RecordLengthZero",
                [](const std::string& g) { return WithByte(g, 10, 0); },
-               "est\xE1 da\xF1" "ada: la longitud de los registros es 0"},
+               "est\xE1" " da\xF1" "ada: la longitud de los registros es 0"},
         Damage{"DescriptorsCutByHeaderLength",
                [](const std::string& g) { return WithByte(g, 8, 80); },  // 32 + 32 + 16
-               "est\xE1 da\xF1" "ada: la lista de campos pasa del final de la cabecera"},
+               "est\xE1" " da\xF1" "ada: la lista de campos pasa del final de la cabecera"},
         Damage{"HeaderLengthInsideTheMainHeader",
                [](const std::string& g) { return WithByte(g, 8, 20); },
-               "est\xE1 da\xF1" "ada: la longitud de la cabecera (20) no es v\xE1lida"},
+               "est\xE1" " da\xF1" "ada: la longitud de la cabecera (20) no es v\xE1" "lida"},
         Damage{"FieldOfLengthZero",
                [](const std::string&) {
                  return DbfFixture(0x03, {{"A", kTypeCharacter, 0}, {"B", kTypeNumeric, 3}})
                      .Bytes();
                },
-               "est\xE1 da\xF1" "ada: el campo 'A' tiene una longitud no v\xE1lida (0)"},
+               "est\xE1" " da\xF1" "ada: el campo 'A' tiene una longitud no v\xE1" "lida (0)"},
         Damage{"BinaryFieldOfWrongWidth",
                [](const std::string&) {
                  return DbfFixture(0x30, {{"I", kTypeInteger, 3}}).Bytes();
                },
-               "est\xE1 da\xF1" "ada: el campo 'I' tiene una longitud no v\xE1lida (3)"},
+               "est\xE1" " da\xF1" "ada: el campo 'I' tiene una longitud no v\xE1" "lida (3)"},
         // Fewer whole records than the header counts: never a shorter table.
         Damage{"LastRecordCutOff",
                [](const std::string& g) { return g.substr(0, g.size() - 4); },
-               "est\xE1 da\xF1" "ada: la cabecera promete 1 registro y el archivo tiene 0"},
+               "est\xE1" " da\xF1" "ada: la cabecera promete 1 registro y el archivo tiene 0"},
         Damage{"CountBeyondTheEnd",
                [](const std::string& g) { return WithByte(g, 4, 3); },
-               "est\xE1 da\xF1" "ada: la cabecera promete 3 registros y el archivo tiene 1"},
+               "est\xE1" " da\xF1" "ada: la cabecera promete 3 registros y el archivo tiene 1"},
         Damage{"EndMarkerWhereACountedRecordStarts",
                [](const std::string&) {
                  std::string b = DbfFixture(0x03, {{"S", kTypeCharacter, 3}})
@@ -113,11 +113,11 @@ INSTANTIATE_TEST_SUITE_P(
                  b[b.size() - 9] = '\x1A';  // flag of the second record
                  return b;
                },
-               "est\xE1 da\xF1" "ada: la cabecera promete 3 registros y el archivo tiene 1 antes "
+               "est\xE1" " da\xF1" "ada: la cabecera promete 3 registros y el archivo tiene 1 antes "
                "de la marca de fin de archivo (0x1A)"},
         Damage{"UnknownVersion",
                [](const std::string& g) { return WithByte(g, 0, '\x99'); },
-               "no tiene un formato dBase conocido (versi\xF3n 0x99)"},
+               "no tiene un formato dBase conocido (versi\xF3" "n 0x99)"},
         Damage{"DbaseII",
                [](const std::string& g) { return WithByte(g, 0, 0x02); },
                "tiene el formato de dBase II, que no se puede leer"}),

@@ -33,7 +33,7 @@ TEST_F(DbfTableTest, WritingOutsideAppendOrEditIsRefused) {
   DbfTable t;
   Create(t);
   AddRow(t, "A");
-  const std::string expected = "La fuente de datos no est\xE1 en modo de edici\xF3n o inserci\xF3n";
+  const std::string expected = "La fuente de datos no est\xE1" " en modo de edici\xF3" "n o inserci\xF3" "n";
   EXPECT_EQ(ErrorOf([&] { t.FieldByName("ABREV").SetAsString("B"); }), expected);
   EXPECT_EQ(ErrorOf([&] { t.FieldByName("HORAS").SetAsFloat(1); }), expected);
   EXPECT_EQ(ErrorOf([&] { t.FieldByName("ACTIVO").SetAsBoolean(true); }), expected);
@@ -52,7 +52,7 @@ TEST_F(DbfTableTest, StringFieldsReadAsIntegersByTheIntegerRules) {
   for (const std::string text : {"4x", "", "1.5"}) {
     AddRow(t, text);
     EXPECT_EQ(ErrorOf([&] { t.FieldByName("ABREV").AsInteger(); }),
-              "'" + text + "' no es un valor entero v\xE1lido");
+              "'" + text + "' no es un valor entero v\xE1" "lido");
   }
 }
 
@@ -77,7 +77,7 @@ TEST_F(DbfTableTest, FloatsAreRoundedToFourDecimalsAndRoundToIntegers) {
       EXPECT_EQ(t.FieldByName("HORAS").AsInteger(), rounded) << value;
     } else {
       EXPECT_EQ(ErrorOf([&] { t.FieldByName("HORAS").AsInteger(); }),
-                "'" + text + "' no es un valor entero v\xE1lido");
+                "'" + text + "' no es un valor entero v\xE1" "lido");
     }
   }
 }

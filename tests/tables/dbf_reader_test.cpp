@@ -195,9 +195,9 @@ TEST_F(DbfReaderTest, NumberTextThatIsNoNumber) {
   table.First();
   EXPECT_EQ(table.FieldByName("N").AsString(), "1x2");
   EXPECT_EQ(ErrorOf([&] { table.FieldByName("N").AsInteger(); }),
-            "'1x2' no es un valor entero v\xE1lido");
+            "'1x2' no es un valor entero v\xE1" "lido");
   EXPECT_EQ(ErrorOf([&] { table.FieldByName("N").AsFloat(); }),
-            "'1x2' no es un valor punto flotante v\xE1lido");
+            "'1x2' no es un valor punto flotante v\xE1" "lido");
 }
 
 TEST_F(DbfReaderTest, MissingTableNamesItsFile) {
@@ -228,7 +228,7 @@ TEST_F(DbfReaderTest, ExclusiveUseKeepsOthersOut) {
     other.TableName = "T";
     other.Exclusive = exclusive;
     EXPECT_EQ(ErrorOf([&] { other.Open(); }),
-              "La tabla " + Path() + " est\xE1 en uso por otro programa");
+              "La tabla " + Path() + " est\xE1" " en uso por otro programa");
   }
   table.Close();
   DbfTable other;

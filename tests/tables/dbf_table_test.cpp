@@ -226,11 +226,11 @@ TEST_F(DbfTableTest, CreateChecksTheFolderAndTheFieldList) {
             "No existe la carpeta de las tablas " + (dir / "missing").string());
   t.DatabaseName = dir.path();
   const std::vector<std::pair<FieldDef, std::string>> bad = {
-      {{"ABREVIATURA", FieldType::ftString, 5}, "nombre de campo no v\xE1lido 'ABREVIATURA'"},
-      {{"", FieldType::ftString, 5}, "nombre de campo no v\xE1lido ''"},
+      {{"ABREVIATURA", FieldType::ftString, 5}, "nombre de campo no v\xE1" "lido 'ABREVIATURA'"},
+      {{"", FieldType::ftString, 5}, "nombre de campo no v\xE1" "lido ''"},
       {{"abrev", FieldType::ftString, 5}, "campo repetido 'abrev'"},
-      {{"LARGO", FieldType::ftString, 255}, "longitud no v\xE1lida (255) del campo 'LARGO'"},
-      {{"CERO", FieldType::ftString, 0}, "longitud no v\xE1lida (0) del campo 'CERO'"},
+      {{"LARGO", FieldType::ftString, 255}, "longitud no v\xE1" "lida (255) del campo 'LARGO'"},
+      {{"CERO", FieldType::ftString, 0}, "longitud no v\xE1" "lida (0) del campo 'CERO'"},
   };
   for (const auto& [def, message] : bad) {
     t.FieldDefs = Schema();
@@ -252,7 +252,7 @@ TEST_F(DbfTableTest, ReadOnlyTablesRefuseChanges) {
   t.TableName = "T.DBF";
   t.ReadOnly = true;
   t.Open();
-  const std::string message = "La tabla T.DBF est\xE1 abierta solo para lectura";
+  const std::string message = "La tabla T.DBF est\xE1" " abierta solo para lectura";
   EXPECT_EQ(ErrorOf([&] { t.Append(); }), message);
   EXPECT_EQ(ErrorOf([&] { t.Edit(); }), message);
   EXPECT_EQ(Walk(t), std::vector<std::string>{"A"});
@@ -264,8 +264,8 @@ TEST_F(DbfTableTest, ClosedTablesRefuseFieldAccess) {
   Field f = t.FieldByName("ABREV");
   t.Close();
   t.Close();  // closing twice does nothing
-  EXPECT_EQ(ErrorOf([&] { f.AsString(); }), "La tabla T.DBF no est\xE1 abierta");
-  EXPECT_EQ(ErrorOf([&] { t.First(); }), "La tabla T.DBF no est\xE1 abierta");
+  EXPECT_EQ(ErrorOf([&] { f.AsString(); }), "La tabla T.DBF no est\xE1" " abierta");
+  EXPECT_EQ(ErrorOf([&] { t.First(); }), "La tabla T.DBF no est\xE1" " abierta");
   EXPECT_EQ(t.FieldCount(), 0);
   // A field of an earlier opening stays invalid.
   Create(t, {{"OTHER", FieldType::ftString, 3}});

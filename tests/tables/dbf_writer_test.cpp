@@ -70,7 +70,7 @@ TEST(DbfWriterTest, WritesADbaseIvTableByteByByte) {
                                descriptor("QTY", kTypeNumeric, 11, 0) +
                                descriptor("AMOUNT", kTypeNumeric, 20, 4) + "\x0D" +
                                // flag, NAME (10), FLAG (1), QTY (11), AMOUNT (20)
-                               " " "Pi\xF1" "a \xBD\x80   " "T" "         42" "           1234.5000" +
+                               " " "Pi\xF1" "a \xBD\x80" "   " "T" "         42" "           1234.5000" +
                                " " "          " " " "         -1" + std::string(20, ' ') + "\x1A";
   EXPECT_EQ(ReadBytes(dir / "NAMES.DBF"), expected);
 }

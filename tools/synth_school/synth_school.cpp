@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
   {
     ZarpFile f(folder, "ZARP_ASIGNAT.TXT");
     for (long i = 0; i < kCombos * subjects_per_combo; ++i)
-      f.Line("1" + Code(i, 4) + Pad("ASIG-" + Code(i, 4), 20) + "Asignatura n\xFAmero " + std::to_string(i));
+      f.Line("1" + Code(i, 4) + Pad("ASIG-" + Code(i, 4), 20) + "Asignatura n\xFA" "mero " + std::to_string(i));
   }
   {
     ZarpFile f(folder, "ZARP_PROF.TXT");
