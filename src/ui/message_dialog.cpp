@@ -4,6 +4,7 @@
 
 #include "ui/application.h"
 #include "ui/control_ids.h"
+#include "ui/dialog_layout.h"
 #include "ui/wide_text.h"
 
 namespace tvz::ui {
@@ -16,33 +17,6 @@ struct MessageRequest {
   DialogPlace place;
 };
 
-// Dialog units to pixels for this dialog.
-int Dlu(HWND dialog, int x_units) {
-  RECT r{0, 0, x_units, 0};
-  MapDialogRect(dialog, &r);
-  return r.right;
-}
-int DluY(HWND dialog, int y_units) {
-  RECT r{0, 0, 0, y_units};
-  MapDialogRect(dialog, &r);
-  return r.bottom;
-}
-
-SIZE TextSize(HWND text_control, const std::wstring& text, int max_width) {
-  HDC dc = GetDC(text_control);
-  const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(text_control, WM_GETFONT, 0, 0)));
-  RECT r{0, 0, max_width, 0};
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
-            DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
-  SelectObject(dc, old);
-  ReleaseDC(text_control, dc);
-  return {r.right - r.left, r.bottom - r.top};
-}
-
-void MoveTo(HWND control, int x, int y, int w, int h) {
-  SetWindowPos(control, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 // Sizes the dialog to its text and centres it on the work area of its
 // monitor.
 void Arrange(HWND dialog, const MessageRequest& request) {
@@ -51,27 +25,23 @@ void Arrange(HWND dialog, const MessageRequest& request) {
   HWND button = GetDlgItem(dialog, IDOK);
   HWND cancel = GetDlgItem(dialog, IDCANCEL);
 
-  HMONITOR monitor = MonitorFromWindow(dialog, MONITOR_DEFAULTTOPRIMARY);
-  MONITORINFO mi{};
-  mi.cbSize = sizeof mi;
-  GetMonitorInfoW(monitor, &mi);
-  const RECT work = mi.rcWork;
+  const RECT work = WorkArea(dialog);
 
-  const int margin = Dlu(dialog, 10);
+  const int margin = DluX(dialog, 10);
   const int gap = DluY(dialog, 10);
   const bool question = request.kind == MessageKind::kQuestion;
   const bool with_icon = request.kind != MessageKind::kInformation;
   const int icon_size = with_icon ? GetSystemMetrics(SM_CXICON) : 0;
   const int text_left = margin + (with_icon ? icon_size + margin : 0);
-  const int max_text = std::max(Dlu(dialog, 100), static_cast<int>((work.right - work.left) / 2));
+  const int max_text = std::max(DluX(dialog, 100), static_cast<int>((work.right - work.left) / 2));
   const SIZE t = TextSize(text, request.text, max_text);
-  const int button_w = Dlu(dialog, 50), button_h = DluY(dialog, 14);
-  const int button_gap = Dlu(dialog, 6);
+  const int button_w = DluX(dialog, 50), button_h = DluY(dialog, 14);
+  const int button_gap = DluX(dialog, 6);
   const int buttons_w = question ? 2 * button_w + button_gap : button_w;
 
   const int content_h = std::max(static_cast<int>(t.cy), icon_size);
   const int client_w = std::max({text_left + static_cast<int>(t.cx) + margin,
-                                 buttons_w + 2 * margin, Dlu(dialog, 120)});
+                                 buttons_w + 2 * margin, DluX(dialog, 120)});
   const int client_h = gap + content_h + gap + button_h + gap;
 
   ShowWindow(icon, with_icon ? SW_SHOWNA : SW_HIDE);

@@ -4,6 +4,7 @@
 
 #include "ui/application.h"
 #include "ui/control_ids.h"
+#include "ui/dialog_layout.h"
 #include "ui/wide_text.h"
 
 namespace tvz::ui {
@@ -15,29 +16,6 @@ struct ReportRequest {
   DialogPlace place;
 };
 
-int Dlu(HWND dialog, int x_units, int y_units) {
-  RECT r{0, 0, x_units, y_units};
-  MapDialogRect(dialog, &r);
-  return x_units != 0 ? r.right : r.bottom;
-}
-
-// The size `text` takes in `control`'s font, broken into lines at
-// `max_width` (or at its line ends only, when `wrap` is false).
-SIZE TextSize(HWND control, const std::wstring& text, int max_width, bool wrap) {
-  HDC dc = GetDC(control);
-  const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
-  RECT r{0, 0, max_width, 0};
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
-            DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | (wrap ? DT_WORDBREAK : 0));
-  SelectObject(dc, old);
-  ReleaseDC(control, dc);
-  return {r.right - r.left, r.bottom - r.top};
-}
-
-void MoveTo(HWND control, int x, int y, int w, int h) {
-  SetWindowPos(control, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 // Sizes the dialog to its texts, at most 60% of the work area wide and the
 // lines at most half of it high, and centres it on the work area.
 void Arrange(HWND dialog, const ReportRequest& request) {
@@ -46,25 +24,22 @@ void Arrange(HWND dialog, const ReportRequest& request) {
   HWND where = GetDlgItem(dialog, IDC_INFORME_RUTA);
   HWND button = GetDlgItem(dialog, IDOK);
 
-  MONITORINFO mi{};
-  mi.cbSize = sizeof mi;
-  GetMonitorInfoW(MonitorFromWindow(dialog, MONITOR_DEFAULTTOPRIMARY), &mi);
-  const RECT work = mi.rcWork;
+  const RECT work = WorkArea(dialog);
   const int work_w = work.right - work.left, work_h = work.bottom - work.top;
 
-  const int margin = Dlu(dialog, 10, 0), gap = Dlu(dialog, 0, 7);
+  const int margin = DluX(dialog, 10), gap = DluY(dialog, 7);
   // The edit's frame, its scroll bar and its inner margins around the text.
   const int edit_extra_w = 2 * GetSystemMetrics(SM_CXEDGE) + GetSystemMetrics(SM_CXVSCROLL) + 8;
   const int edit_extra_h = 2 * GetSystemMetrics(SM_CYEDGE) + 4;
-  const int max_w = std::max(Dlu(dialog, 200, 0), work_w * 3 / 5 - 2 * margin);
-  const int longest = TextSize(lines, request.lines, max_w, false).cx + edit_extra_w;
-  const int content_w = std::clamp(longest, Dlu(dialog, 200, 0), max_w);
+  const int max_w = std::max(DluX(dialog, 200), work_w * 3 / 5 - 2 * margin);
+  const int longest = TextSize(lines, request.lines, max_w, TextWrap::kLineEndsOnly).cx + edit_extra_w;
+  const int content_w = std::clamp(longest, DluX(dialog, 200), max_w);
 
-  const SIZE head = TextSize(heading, request.heading, content_w, true);
-  const SIZE foot = TextSize(where, request.where, content_w, true);
-  const int lines_h = TextSize(lines, request.lines, content_w - edit_extra_w, true).cy + edit_extra_h;
+  const SIZE head = TextSize(heading, request.heading, content_w);
+  const SIZE foot = TextSize(where, request.where, content_w);
+  const int lines_h = TextSize(lines, request.lines, content_w - edit_extra_w).cy + edit_extra_h;
   const int edit_h = std::min(lines_h, work_h / 2);
-  const int button_w = Dlu(dialog, 50, 0), button_h = Dlu(dialog, 0, 14);
+  const int button_w = DluX(dialog, 50), button_h = DluY(dialog, 14);
 
   int y = gap;
   MoveTo(heading, margin, y, content_w, head.cy);
