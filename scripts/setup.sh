@@ -1,6 +1,7 @@
 #!/bin/bash
 # Installs, with apt-get, what the build needs and is missing.
-#   scripts/setup.sh native   the command line on Linux (compiler, CMake, ICU)
+#   scripts/setup.sh native   the command line on Linux (compiler, CMake, ICU,
+#                             Boost's header-only hash tables)
 #   scripts/setup.sh package  the Windows release (32-bit cross build, help
 #                             compiler, zip)
 #   scripts/setup.sh all      everything the tests need: native tests, the
@@ -11,14 +12,14 @@
 set -euo pipefail
 
 profile=${1:-all}
-native=(g++ make cmake pkg-config libicu-dev)
+native=(g++ make cmake pkg-config libicu-dev libboost1.81-dev)
 tests=(googletest libgtest-dev libbenchmark-dev time python3-dbfread python3-dbf gdal-bin)
 windows=(g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 fonts-wine fonts-liberation
          xvfb xauth x11-apps imagemagick fp-utils libchm-bin zip unzip clang)
 # 32-bit Wine, for the tests of the 32-bit build: where it cannot be had, those
 # tests are left out (scripts/test-windows.sh says so) and the rest goes on.
 wine32=(wine32:i386)
-package=(make cmake googletest g++-mingw-w64-i686 fp-utils zip unzip)
+package=(make cmake libboost1.81-dev googletest g++-mingw-w64-i686 fp-utils zip unzip)
 optional=()
 case "$profile" in
   native) wanted=("${native[@]}") ;;

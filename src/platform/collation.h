@@ -13,4 +13,13 @@ namespace tvz::platform {
 // Sort key of a cp1252 string.
 std::string CollationKey(std::string_view cp1252);
 
+// The language of the user's collation, as an ISO 639 code in lower case
+// ("es", "ca", "en"); "" for the root collation (the C locale).
+std::string CollationLanguage();
+
+// Sort key of a cp1252 string by the collation of a named locale ("es_ES",
+// "ca_ES", ""), the same comparison otherwise: for the tests that compare the
+// code lists' fast path with every collation it is used for.
+std::string CollationKeyIn(std::string_view locale, std::string_view cp1252);
+
 }  // namespace tvz::platform

@@ -2,7 +2,9 @@
 #include "platform/collation.h"
 
 #include <cstdlib>
+#include <map>
 #include <memory>
+#include <mutex>
 #include <stdexcept>
 #include <vector>
 
@@ -39,31 +41,32 @@ std::string UserCollationLocale() {
 struct CollatorDeleter {
   void operator()(UCollator* c) const { ucol_close(c); }
 };
+using CollatorPtr = std::unique_ptr<UCollator, CollatorDeleter>;
+
+CollatorPtr OpenCollator(const std::string& locale) {
+  UErrorCode status = U_ZERO_ERROR;
+  UCollator* c = ucol_open(locale.c_str(), &status);
+  if (U_FAILURE(status)) {
+    status = U_ZERO_ERROR;
+    c = ucol_open("", &status);
+  }
+  if (U_FAILURE(status)) throw std::runtime_error("ICU collation is not available");
+  // Secondary strength: letter case is ignored, accents are not.
+  ucol_setStrength(c, UCOL_SECONDARY);
+  ucol_setAttribute(c, UCOL_ALTERNATE_HANDLING, UCOL_NON_IGNORABLE, &status);
+  return CollatorPtr(c);
+}
 
 UCollator* Collator() {
-  static std::unique_ptr<UCollator, CollatorDeleter> collator = [] {
-    UErrorCode status = U_ZERO_ERROR;
-    UCollator* c = ucol_open(UserCollationLocale().c_str(), &status);
-    if (U_FAILURE(status)) {
-      status = U_ZERO_ERROR;
-      c = ucol_open("", &status);
-    }
-    if (U_FAILURE(status)) throw std::runtime_error("ICU collation is not available");
-    // Secondary strength: letter case is ignored, accents are not.
-    ucol_setStrength(c, UCOL_SECONDARY);
-    ucol_setAttribute(c, UCOL_ALTERNATE_HANDLING, UCOL_NON_IGNORABLE, &status);
-    return std::unique_ptr<UCollator, CollatorDeleter>(c);
-  }();
+  static const CollatorPtr collator = OpenCollator(UserCollationLocale());
   return collator.get();
 }
 
-}  // namespace
-
-std::string CollationKey(std::string_view cp1252) {
+std::string KeyOf(const UCollator* collator, std::string_view cp1252) {
   const std::vector<UChar> text = ToUtf16(cp1252);
   std::string key(text.size() * 4 + 16, '\0');
   for (;;) {
-    int32_t n = ucol_getSortKey(Collator(), text.data(), static_cast<int32_t>(text.size()),
+    int32_t n = ucol_getSortKey(collator, text.data(), static_cast<int32_t>(text.size()),
                                 reinterpret_cast<uint8_t*>(key.data()),
                                 static_cast<int32_t>(key.size()));
     if (n <= static_cast<int32_t>(key.size())) {
@@ -72,6 +75,32 @@ std::string CollationKey(std::string_view cp1252) {
     }
     key.resize(static_cast<std::size_t>(n));
   }
+}
+
+}  // namespace
+
+std::string CollationKey(std::string_view cp1252) { return KeyOf(Collator(), cp1252); }
+
+std::string CollationLanguage() {
+  UErrorCode status = U_ZERO_ERROR;
+  const char* actual = ucol_getLocaleByType(Collator(), ULOC_ACTUAL_LOCALE, &status);
+  if (U_FAILURE(status) || !actual) return "";
+  char language[ULOC_LANG_CAPACITY] = {};
+  uloc_getLanguage(actual, language, sizeof language, &status);
+  if (U_FAILURE(status)) return "";
+  const std::string name(language);
+  return name == "root" ? "" : name;
+}
+
+std::string CollationKeyIn(std::string_view locale, std::string_view cp1252) {
+  static std::mutex mutex;
+  static std::map<std::string, CollatorPtr, std::less<>> collators;
+  std::lock_guard<std::mutex> lock(mutex);
+  auto it = collators.find(locale);
+  if (it == collators.end()) {
+    it = collators.emplace(std::string(locale), OpenCollator(std::string(locale))).first;
+  }
+  return KeyOf(it->second.get(), cp1252);
 }
 
 }  // namespace tvz::platform

@@ -5,16 +5,21 @@
 #include <map>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
+
+#include "core/text_map.h"
 
 namespace tvz {
 
 // Unsorted: keeps what it is given in order; the converters use it to drop
-// codes they have already written. Lookups cost O(1) through collation keys,
-// which are equal exactly when the strings compare equal.
+// codes they have already written. Lookups cost one probe of a flat hash
+// table: of the codes folded to upper case while every code held is one the
+// ASCII fast path covers (records/ascii_fold_key.h), of their collation keys
+// (equal exactly when the strings compare equal) from the first other code
+// on.
 class CodeList {
 public:
+  CodeList();
   bool Contains(std::string_view code) const;
   // Adds the code; returns false (and adds nothing) when an equal one is held.
   bool AddIfNew(std::string_view code);
@@ -22,10 +27,18 @@ public:
   // else the 0-based position (order of adding) of the equal one.
   static constexpr std::size_t kAdded = static_cast<std::size_t>(-1);
   std::size_t AddOrFind(std::string_view code);
-  std::size_t Count() const { return keys_.size(); }
+  std::size_t Count() const { return count_; }
 
 private:
-  std::unordered_map<std::string, std::size_t> keys_;  // collation key -> position
+  // The key of `code` in keys_; fills `key` and returns true when it is the
+  // folded code, false for a collation key.
+  bool Key(std::string_view code, std::string& key) const;
+  void UseCollationKeys();
+
+  TextMap<std::size_t> keys_;  // key -> position
+  bool by_collation_;          // keys_ holds collation keys, not folded codes
+  std::size_t count_ = 0;
+  std::string key_;            // the key being looked up, kept to reuse its buffer
 };
 
 // Sorted, without duplicates: ascending by the comparison; IndexOf gives a

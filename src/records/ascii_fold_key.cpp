@@ -1,0 +1,29 @@
+#include "records/ascii_fold_key.h"
+
+#include <algorithm>
+
+#include "core/ascii.h"
+#include "platform/collation.h"
+
+namespace tvz {
+
+bool AsciiFoldingIsCollationEquality() {
+  static const bool proven = [] {
+    const std::string language = platform::CollationLanguage();
+    return std::find(kAsciiFoldLanguages.begin(), kAsciiFoldLanguages.end(), language) !=
+           kAsciiFoldLanguages.end();
+  }();
+  return proven;
+}
+
+bool IsAsciiFoldable(std::string_view code) {
+  return std::all_of(code.begin(), code.end(), [](char c) { return c >= 0x20 && c <= 0x7E; });
+}
+
+std::string AsciiFolded(std::string_view code) {
+  std::string folded(code);
+  for (char& c : folded) c = ascii::ToUpper(c);
+  return folded;
+}
+
+}  // namespace tvz
