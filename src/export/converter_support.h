@@ -36,7 +36,7 @@ void Warn(Conversion& c, AvisoTipo tipo, const Source& at, std::string valor);
 
 // Sets a string field; a value longer than the field is cut to it (by the
 // table) and reported as recortado.
-void SetText(Conversion& c, Field field, const std::string& value, const Source& at);
+void SetText(Conversion& c, Field field, std::string_view value, const Source& at);
 
 // The converter's new, empty table NAME.DBF in the working folder, open for
 // appending. The old table stays in place until Finish().

@@ -27,9 +27,9 @@ void ConvertirAsignaturas(Conversion& c) {
   std::size_t subject_codes = static_cast<std::size_t>(-1);
   std::uint64_t skipped = 0;
   std::string line;
-  auto duplicate = [&](std::size_t held, const Source& at, const std::string& code) {
+  auto duplicate = [&](std::size_t held, const Source& at, std::string_view code) {
     ++skipped;
-    Warn(c, AvisoTipo::kDuplicado, at, code);
+    Warn(c, AvisoTipo::kDuplicado, at, std::string(code));
     Aviso& a = c.informe.avisos.back();
     a.linea_primera = first_lines[held];
     a.fichero_primera = held < subject_codes ? "ZARP_ASIGNAT.TXT" : "ZARP_ACTIVIDADES.TXT";
@@ -38,7 +38,7 @@ void ConvertirAsignaturas(Conversion& c) {
   while (reader.Next(line)) {
     ++at.linea;
     if (IsSkippedRecord(line, "ZARP_ASIGNAT.TXT")) continue;
-    const std::string code = ColumnField(line, 2, 4);
+    const std::string_view code = ColumnText(line, 2, 4);
     if (const std::size_t held = codes.AddOrFind(code); held != CodeList::kAdded) {
       duplicate(held, at, code);
       continue;
@@ -46,8 +46,8 @@ void ConvertirAsignaturas(Conversion& c) {
     first_lines.push_back(at.linea);
     table->Append();
     cod.SetAsString(code);
-    SetText(c, codlargo, ColumnField(line, 6, 20), at);
-    SetText(c, nombre, ColumnField(line, 26, 150), at);
+    SetText(c, codlargo, ColumnText(line, 6, 20), at);
+    SetText(c, nombre, ColumnText(line, 26, 150), at);
     estarea.SetAsBoolean(false);
     table->Post();
   }
@@ -58,11 +58,13 @@ void ConvertirAsignaturas(Conversion& c) {
   if (auto activities = OptionalInput(c, "ZARP_ACTIVIDADES.TXT", "ASIGNOMT")) {
     LineReader tasks(*activities);
     at = {"ASIGNOMT", "ZARP_ACTIVIDADES.TXT", 0};
+    std::string code;
     while (tasks.Next(line)) {
       ++at.linea;
       if (IsSkippedRecord(line, "ZARP_ACTIVIDADES.TXT")) continue;
       // The asterisk goes before the trimmed code: a blank code gives "*".
-      const std::string code = "*" + ColumnField(line, 2, 4);
+      code = "*";
+      code += ColumnText(line, 2, 4);
       if (const std::size_t held = codes.AddOrFind(code); held != CodeList::kAdded) {
         duplicate(held, at, code);
         continue;
@@ -70,10 +72,10 @@ void ConvertirAsignaturas(Conversion& c) {
       first_lines.push_back(at.linea);
       table->Append();
       cod.SetAsString(code);
-      codlargo.SetAsString(ColumnField(line, 6, 10));
-      nombre.SetAsString(ColumnField(line, 6, 60));
+      codlargo.SetAsString(ColumnText(line, 6, 10));
+      nombre.SetAsString(ColumnText(line, 6, 60));
       estarea.SetAsBoolean(true);
-      codtarea.SetAsString(ColumnField(line, 66, 3));
+      codtarea.SetAsString(ColumnText(line, 66, 3));
       table->Post();
     }
     tasks.Close();

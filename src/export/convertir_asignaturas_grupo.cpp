@@ -3,8 +3,8 @@
 // zarp_asignatcurso.txt. First matches win, as in a scan in stored order;
 // the look-ups are hash indexes so the cost stays linear.
 #include <array>
-#include <unordered_map>
 
+#include "core/text_map.h"
 #include "export/converter_support.h"
 #include "export/export_run.h"
 #include "export/hours.h"
@@ -21,7 +21,7 @@ constexpr std::array<const char*, 4> kGroupFields = {"TURNO", "NIVEL", "CURSO", 
 // Group code -> TURNO, NIVEL, CURSO, GRUPO of the first group with that code.
 // A check-only run reads the GRUPOST it built and did not write; otherwise
 // (and when that run had no groups file) the table in the working folder.
-std::unordered_map<std::string, std::array<std::string, 4>> IndexGroups(const Conversion& c) {
+TextMap<std::array<std::string, 4>> IndexGroups(const Conversion& c) {
   DbfTable from_file;
   auto unwritten = c.unwritten_tables.find("GRUPOST");
   const bool in_memory = unwritten != c.unwritten_tables.end();
@@ -33,42 +33,50 @@ std::unordered_map<std::string, std::array<std::string, 4>> IndexGroups(const Co
     groups.ReadOnly = true;
     groups.Open();
   }
-  std::unordered_map<std::string, std::array<std::string, 4>> index;
+  TextMap<std::array<std::string, 4>> index;
   index.reserve(groups.RecordCount());
+  const Field abrev = groups.FieldByName("ABREV");
+  const std::array<Field, 4> fields = {
+      groups.FieldByName(kGroupFields[0]), groups.FieldByName(kGroupFields[1]),
+      groups.FieldByName(kGroupFields[2]), groups.FieldByName(kGroupFields[3])};
   for (groups.First(); !groups.Eof(); groups.Next()) {
-    auto [it, inserted] = index.try_emplace(groups.FieldByName("ABREV").AsString());
+    auto [it, inserted] = index.try_emplace(std::string(abrev.Text()));
     if (!inserted) continue;
-    for (std::size_t i = 0; i < kGroupFields.size(); ++i)
-      it->second[i] = groups.FieldByName(kGroupFields[i]).AsString();
+    for (std::size_t i = 0; i < fields.size(); ++i) it->second[i] = fields[i].AsString();
   }
   if (!in_memory) groups.Close();
   return index;
 }
 
-// Subject, level and course as one key; each part length-prefixed so that no
-// two different triples share a key.
-std::string HoursKey(std::string_view subject, std::string_view level, std::string_view course) {
-  std::string key;
+// Subject, level and course as one key, written into `key` (its buffer is
+// reused); each part after its length in one byte (none is longer than a
+// field of ASIGT, at most 10 bytes), so that no two different triples share
+// a key.
+const std::string& HoursKey(std::string& key, std::string_view subject, std::string_view level,
+                            std::string_view course) {
+  key.clear();
   for (std::string_view part : {subject, level, course}) {
-    key += std::to_string(part.size());
-    key += ':';
+    key += static_cast<char>(part.size());
     key += part;
   }
   return key;
 }
 
-// (subject, level, course) -> hours column of the first line that names them.
-// A first line whose hours are blank (read as 1 hour) is reported.
-std::unordered_map<std::string, std::string> IndexHours(Conversion& c, const TextLines& lines) {
-  std::unordered_map<std::string, std::string> index;
+// (subject, level, course) -> hours column of the first line that names them,
+// as a view of `lines`. A first line whose hours are blank (read as 1 hour)
+// is reported.
+TextMap<std::string_view> IndexHours(Conversion& c, const TextLines& lines) {
+  TextMap<std::string_view> index;
+  std::string key;
   Source at{"ASIGT", "ZARP_ASIGNATCURSO.TXT", 0};
   for (std::string_view line : lines) {
     ++at.linea;
     if (IsSkippedRecord(line, "ZARP_ASIGNATCURSO.TXT")) continue;
-    const std::string subject = ColumnField(line, 24, 4);
+    const std::string_view subject = ColumnText(line, 24, 4);
     auto [it, added] = index.try_emplace(
-        HoursKey(subject, ColumnField(line, 2, 3), ColumnField(line, 8, 3)), ColumnField(line, 28, 6));
-    if (added && it->second.empty()) Warn(c, AvisoTipo::kHorasVacias, at, subject);
+        HoursKey(key, subject, ColumnText(line, 2, 3), ColumnText(line, 8, 3)),
+        ColumnText(line, 28, 6));
+    if (added && it->second.empty()) Warn(c, AvisoTipo::kHorasVacias, at, std::string(subject));
   }
   return index;
 }
@@ -103,8 +111,8 @@ void ConvertirAsignaturasGrupo(Conversion& c) {
     if (IsSkippedRecord(line, "ZARP_ASIGNATGRUPO.TXT")) continue;
     lines.push_back(at.linea);
     t.Append();
-    casig.SetAsString(ColumnField(line, 16, 4));
-    cgrup.SetAsString(ColumnField(line, 2, 10));
+    casig.SetAsString(ColumnText(line, 16, 4));
+    cgrup.SetAsString(ColumnText(line, 2, 10));
     ctarea.SetAsString("*LEC");
     t.Post();
   }
@@ -116,7 +124,7 @@ void ConvertirAsignaturasGrupo(Conversion& c) {
     return Source{"ASIGT", "ZARP_ASIGNATGRUPO.TXT", lines[record]};
   };
   for (t.First(); !t.Eof(); t.Next()) {
-    auto found = groups.find(cgrup.AsString());
+    auto found = groups.find(cgrup.Text());
     if (found == groups.end()) {
       Warn(c, AvisoTipo::kGrupoDesconocido, line_of(t.RecNo()), cgrup.AsString());
       continue;
@@ -136,15 +144,17 @@ void ConvertirAsignaturasGrupo(Conversion& c) {
 
   // Pass 3: weekly hours, by exact subject, level and course.
   {
-    const auto hours = IndexHours(c, LoadLines(*hours_file));
+    const TextLines lines = LoadLines(*hours_file);
+    const auto hours = IndexHours(c, lines);
+    std::string key;
     for (t.First(); !t.Eof(); t.Next()) {
-      auto found = hours.find(HoursKey(casig.AsString(), nivel.AsString(), curso.AsString()));
+      auto found = hours.find(HoursKey(key, casig.Text(), nivel.Text(), curso.Text()));
       if (found == hours.end()) continue;
       t.Edit();
       horas.SetAsFloat(HoursFromText(found->second));
       if (horas.AsFloat() < 1) {
         horas.SetAsFloat(1);
-        Warn(c, AvisoTipo::kHorasMinimas, line_of(t.RecNo()), found->second);
+        Warn(c, AvisoTipo::kHorasMinimas, line_of(t.RecNo()), std::string(found->second));
       }
       sesiones.SetAsString(SessionString(horas.AsFloat()));
       t.Post();

@@ -16,6 +16,8 @@ void ConvertirProfesores(Conversion& c) {
   auto table = NewTable(c, "PROFT",
                         {Str("ABREV", 10), Str("NOMBRE", 80), Str("DEPART", 40),
                          {"DNI", FieldType::ftInteger, 0}});
+  Field abrev = table->FieldByName("ABREV"), nombre = table->FieldByName("NOMBRE"),
+        depart = table->FieldByName("DEPART");
   CodeList codes;
   std::vector<std::uint64_t> first_lines;  // by code, the line it was written from
   std::uint64_t skipped = 0;
@@ -24,18 +26,18 @@ void ConvertirProfesores(Conversion& c) {
   while (reader.Next(line)) {
     ++at.linea;
     if (IsSkippedRecord(line, "ZARP_PROF.TXT")) continue;
-    const std::string abbreviation = ColumnField(line, 2, 4);
+    const std::string_view abbreviation = ColumnText(line, 2, 4);
     if (const std::size_t held = codes.AddOrFind(abbreviation); held != CodeList::kAdded) {
       ++skipped;
-      Warn(c, AvisoTipo::kDuplicado, at, abbreviation);
+      Warn(c, AvisoTipo::kDuplicado, at, std::string(abbreviation));
       c.informe.avisos.back().linea_primera = first_lines[held];
       continue;
     }
     first_lines.push_back(at.linea);
     table->Append();
-    table->FieldByName("ABREV").SetAsString(abbreviation);
-    SetText(c, table->FieldByName("NOMBRE"), ColumnField(line, 6, 90), at);
-    SetText(c, table->FieldByName("DEPART"), ColumnField(line, 96, 50), at);
+    abrev.SetAsString(abbreviation);
+    SetText(c, nombre, ColumnText(line, 6, 90), at);
+    SetText(c, depart, ColumnText(line, 96, 50), at);
     table->Post();
   }
   reader.Close();

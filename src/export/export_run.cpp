@@ -70,10 +70,10 @@ void Warn(Conversion& c, AvisoTipo tipo, const Source& at, std::string valor) {
   c.informe.Add(std::move(a));
 }
 
-void SetText(Conversion& c, Field field, const std::string& value, const Source& at) {
+void SetText(Conversion& c, Field field, std::string_view value, const Source& at) {
   field.SetAsString(value);
   if (value.size() <= static_cast<std::size_t>(field.Size())) return;
-  Warn(c, AvisoTipo::kRecortado, at, value);
+  Warn(c, AvisoTipo::kRecortado, at, std::string(value));
   c.informe.avisos.back().campo = std::string(at.tabla) + "." + field.FieldName();
 }
 

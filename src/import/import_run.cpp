@@ -5,9 +5,9 @@
 
 #include <array>
 #include <optional>
-#include <unordered_map>
 
 #include "core/errors.h"
+#include "core/text_map.h"
 #include "import/horario_format.h"
 #include "platform/clock.h"
 #include "platform/file_io.h"
@@ -70,8 +70,8 @@ class SlotIndex {
 public:
   explicit SlotIndex(DbfTable& slots) : slots_(slots) {}
   // The slot code; nullopt when no row has them.
-  std::optional<std::string> Find(const std::string& day, const std::string& hour,
-                                  const std::string& frame) {
+  std::optional<std::string_view> Find(std::string_view day, std::string_view hour,
+                                       std::string_view frame) {
     if (!built_) Build();
     auto it = index_.find(Key(day, hour, frame));
     if (it == index_.end()) return std::nullopt;
@@ -79,35 +79,44 @@ public:
   }
 
 private:
-  static std::string Key(std::string_view a, std::string_view b, std::string_view c) {
-    std::string key;
+  // The three parts, each after its length, so that no two different triples
+  // share a key; built in key_, whose buffer is reused.
+  const std::string& Key(std::string_view a, std::string_view b, std::string_view c) {
+    key_.clear();
     for (std::string_view part : {a, b, c}) {
-      key += std::to_string(part.size());
-      key += ':';
-      key += part;
+      key_ += std::to_string(part.size());
+      key_ += ':';
+      key_ += part;
     }
-    return key;
+    return key_;
   }
   void Build() {
     built_ = true;
-    for (slots_.First(); !slots_.Eof(); slots_.Next()) {
-      index_.try_emplace(Key(slots_.FieldByName("DIA").AsString(),
-                             slots_.FieldByName("HORA").AsString(),
-                             slots_.FieldByName("MARCO").AsString()),
-                         slots_.FieldByName("CODDIHO").AsString());
-    }
+    const Field day = slots_.FieldByName("DIA"), hour = slots_.FieldByName("HORA"),
+                frame = slots_.FieldByName("MARCO"), code = slots_.FieldByName("CODDIHO");
+    for (slots_.First(); !slots_.Eof(); slots_.Next())
+      index_.try_emplace(Key(day.Text(), hour.Text(), frame.Text()), code.AsString());
   }
   DbfTable& slots_;
   bool built_ = false;
-  std::unordered_map<std::string, std::string> index_;
+  std::string key_;
+  TextMap<std::string> index_;
 };
 
-// The field found in `table` by exact locate, else `fallback` (found false).
-std::string LookUp(DbfTable& table, const char* key_field, const std::string& key,
-                   const char* result_field, const std::string& fallback, bool& found) {
-  found = table.Locate(key_field, key);
-  return found ? table.FieldByName(result_field).AsString() : fallback;
-}
+// A look-up table: `result` of the first record whose `key` field is the
+// given text.
+struct LookUp {
+  LookUp(DbfTable& t, const char* key_field, const char* result_field)
+      : table(t), key(t.FieldByName(key_field)), result(t.FieldByName(result_field)) {}
+  // The result field of the match, else `fallback` (found false). The view
+  // is valid until the next look-up in the same table.
+  std::string_view Find(std::string_view text, std::string_view fallback, bool& found) {
+    found = table.Locate(key, text);
+    return found ? result.Text() : fallback;
+  }
+  DbfTable& table;
+  Field key, result;
+};
 
 // A warning about SOLUC's record `number` (1-based).
 void Warn(Conversion& c, AvisoTipo tipo, std::size_t number, const std::string& valor) {
@@ -124,7 +133,7 @@ void Warn(Conversion& c, AvisoTipo tipo, std::size_t number, const std::string& 
 // and ZARP would read a teacher as a room; a control byte (a CR or LF above
 // all) would split the record into lines ZARP takes for records of their own.
 // The run stops instead.
-void AppendChecked(std::string& record, const std::string& value, std::size_t width,
+void AppendChecked(std::string& record, std::string_view value, std::size_t width,
                    std::size_t solucRecord, const char* what) {
   for (unsigned char ch : value) {
     if (ch >= 0x20) continue;
@@ -134,14 +143,14 @@ void AppendChecked(std::string& record, const std::string& value, std::size_t wi
   }
   if (value.size() > width) {
     throw RunError("El registro " + std::to_string(solucRecord) + " de SOLUC no se puede exportar: " +
-                   what + " vale '" + value + "', que tiene " + std::to_string(value.size()) +
+                   what + " vale '" + std::string(value) + "', que tiene " + std::to_string(value.size()) +
                    " caracteres y ZARP_HORARIO.TXT solo tiene " + std::to_string(width) +
                    " columnas para ese dato");
   }
   AppendPadded(record, value, width);
 }
 
-std::string Head(const std::string& text, std::size_t n) { return text.substr(0, n); }
+std::string_view Head(std::string_view text, std::size_t n) { return text.substr(0, n); }
 
 }  // namespace
 
@@ -164,65 +173,70 @@ RunOutcome ImportRun(Conversion& c) {
                             .value_or(c.RutaCarpeta / "zarp_asignat.txt");
   const std::string centre = CentreCode(LoadLines(subjects));
 
-  std::vector<std::string> output;
-  output.push_back(HeaderRecord(centre, platform::Now()));
+  // The file is built in one buffer, record after record, each ended by CR LF.
+  std::string bytes = HeaderRecord(centre, platform::Now()) + "\r\n";
+  std::uint64_t records = 0;
 
   ImportTables tables(c.WorkingFolder);
   tables.OpenAll(c);
   DbfTable& soluc = tables[kSoluc];
+  const Field dia = soluc.FieldByName("DIA"), hora = soluc.FieldByName("HORA"),
+              marco = soluc.FieldByName("MARCO"), codgrupo = soluc.FieldByName("CODGRUPO"),
+              asig = soluc.FieldByName("ASIG"), tarea = soluc.FieldByName("TAREA"),
+              aula = soluc.FieldByName("AULA"), prof = soluc.FieldByName("PROF");
   SlotIndex slots(tables[kDiasHoras]);
+  LookUp groups(tables[kGrupos], "ABREV", "ABREVCORTA");
+  LookUp tasks(tables[kAsignaturas], "COD", "CODTAREA");
+  LookUp rooms(tables[kAulas], "ABREV", "ABREVCORTA");
+  bytes.reserve(bytes.size() + (soluc.RecordCount() + 1) * 32);
   bool found = true;
   for (soluc.First(); !soluc.Eof(); soluc.Next()) {
-    if (soluc.FieldByName("DIA").AsInteger() == 0) {
+    if (dia.AsInteger() == 0) {
       Warn(c, AvisoTipo::kClaseSinColocar, soluc.RecNo() + 1,
-           soluc.FieldByName("CODGRUPO").AsString() + " " + soluc.FieldByName("ASIG").AsString());
+           codgrupo.AsString() + " " + asig.AsString());
       continue;
     }
     const std::size_t number = soluc.RecNo() + 1;
-    const std::string hour = soluc.FieldByName("HORA").AsString();
-    const std::string day = soluc.FieldByName("DIA").AsString();
-    const std::string frame = Head(soluc.FieldByName("MARCO").AsString(), 1);
-    const std::optional<std::string> slot_found = slots.Find(day, hour, frame);
-    if (!slot_found) Warn(c, AvisoTipo::kFranjaDesconocida, number, day + " " + hour + " " + frame);
-    const std::string slot = slot_found.value_or(std::string());
-
-    const std::string group_code = soluc.FieldByName("CODGRUPO").AsString();
-    const std::string task_code = soluc.FieldByName("TAREA").AsString();
-    const std::string room_code = soluc.FieldByName("AULA").AsString();
-    std::string record = "1";
-    AppendChecked(record, slot, 4, number, "el c\xF3" "digo de franja (CODDIHO de DIASHORAST)");
-    AppendChecked(record, day, 1, number, "el d\xED" "a (DIA)");
-    AppendChecked(record, soluc.FieldByName("PROF").AsString(), 4, number, "el profesor (PROF)");
+    // Views of the SOLUC record, which stays current through the record.
+    const std::string_view hour = hora.Text(), day = dia.Text(), frame = Head(marco.Text(), 1);
+    const std::optional<std::string_view> slot_found = slots.Find(day, hour, frame);
+    if (!slot_found) {
+      Warn(c, AvisoTipo::kFranjaDesconocida, number,
+           std::string(day) + " " + std::string(hour) + " " + std::string(frame));
+    }
+    const std::string_view group_code = codgrupo.Text(), task_code = tarea.Text(),
+                           room_code = aula.Text();
+    bytes += '1';
+    AppendChecked(bytes, slot_found.value_or(std::string_view()), 4, number,
+                  "el c\xF3" "digo de franja (CODDIHO de DIASHORAST)");
+    AppendChecked(bytes, day, 1, number, "el d\xED" "a (DIA)");
+    AppendChecked(bytes, prof.Text(), 4, number, "el profesor (PROF)");
     // An empty group or room code (an activity's) is written empty: no warning.
-    const std::string group =
-        LookUp(tables[kGrupos], "ABREV", group_code, "ABREVCORTA", Head(group_code, 4), found);
-    if (!found && !group_code.empty()) Warn(c, AvisoTipo::kGrupoDesconocido, number, group_code);
-    AppendChecked(record, group, 4, number, "el grupo (ABREVCORTA de GRUPOST)");
-    AppendChecked(record, LookUp(tables[kAsignaturas], "COD", task_code, "CODTAREA", "LEC", found), 4,
-                  number, "la tarea (CODTAREA de ASIGNOMT)");
+    const std::string_view group = groups.Find(group_code, Head(group_code, 4), found);
+    if (!found && !group_code.empty()) {
+      Warn(c, AvisoTipo::kGrupoDesconocido, number, std::string(group_code));
+    }
+    AppendChecked(bytes, group, 4, number, "el grupo (ABREVCORTA de GRUPOST)");
+    AppendChecked(bytes, tasks.Find(task_code, "LEC", found), 4, number,
+                  "la tarea (CODTAREA de ASIGNOMT)");
     if (!found) ++c.informe.tareas_lec;
-    AppendChecked(record, soluc.FieldByName("ASIG").AsString(), 4, number, "la asignatura (ASIG)");
-    const std::string room =
-        LookUp(tables[kAulas], "ABREV", room_code, "ABREVCORTA", Head(room_code, 4), found);
-    if (!found && !room_code.empty()) Warn(c, AvisoTipo::kAulaDesconocida, number, room_code);
-    AppendChecked(record, room, 4, number, "el aula (ABREVCORTA de AULAT)");
-    output.push_back(std::move(record));
+    AppendChecked(bytes, asig.Text(), 4, number, "la asignatura (ASIG)");
+    const std::string_view room = rooms.Find(room_code, Head(room_code, 4), found);
+    if (!found && !room_code.empty()) Warn(c, AvisoTipo::kAulaDesconocida, number, std::string(room_code));
+    AppendChecked(bytes, room, 4, number, "el aula (ABREVCORTA de AULAT)");
+    bytes += "\r\n";
+    ++records;
   }
   tables.CloseAll();
-  output.push_back(TrailerRecord(centre, platform::Now(), output.size() - 1));
-
-  std::string bytes;
-  for (const std::string& line : output) {
-    bytes += line;
-    bytes += "\r\n";
-  }
+  bytes += TrailerRecord(centre, platform::Now(), records);
+  bytes += "\r\n";
   const auto target = platform::PathForWriting(c.RutaCarpeta, kHorarioFile);
   int error = 0;
   if (!platform::ReplaceFileAtomically(target, bytes, error)) {
     throw RunError("Cannot create file \"" + target.string() + "\". " +
                    platform::SystemErrorText(error));
   }
-  c.report.push_back({std::string(kHorarioFile), output.size() - 2, 0});
+  c.report.push_back({std::string(kHorarioFile), records, 0});
 
   busy.End();
   c.Transformado = 1;

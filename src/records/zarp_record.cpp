@@ -13,9 +13,13 @@ std::string_view TrimControls(std::string_view text) {
   return text.substr(b, e - b);
 }
 
-std::string ColumnField(std::string_view line, std::size_t start, std::size_t length) {
+std::string_view ColumnText(std::string_view line, std::size_t start, std::size_t length) {
   if (start == 0 || start > line.size()) return {};
-  return std::string(TrimControls(line.substr(start - 1, length)));
+  return TrimControls(line.substr(start - 1, length));
+}
+
+std::string ColumnField(std::string_view line, std::size_t start, std::size_t length) {
+  return std::string(ColumnText(line, start, length));
 }
 
 bool NameCheck(std::string_view line, std::string_view file_name) {

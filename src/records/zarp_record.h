@@ -15,6 +15,8 @@ bool IsHeaderOrTrailer(std::string_view line);
 // `length` bytes long (shorter or empty where the line ends first), with
 // leading and trailing bytes <= 32 (blanks, control characters) removed.
 std::string ColumnField(std::string_view line, std::size_t start, std::size_t length);
+// The same field as a view of the line, for the converters' record loops.
+std::string_view ColumnText(std::string_view line, std::size_t start, std::size_t length);
 
 // Bytes <= 32 removed at both ends.
 std::string_view TrimControls(std::string_view text);

@@ -220,8 +220,12 @@ CodePage CodePageFromDriverName(std::string_view name) {
   return CodePage::kAnsi1252;  // DBWIN... and the unknown
 }
 
+bool SameInCp1252(std::string_view text, CodePage cp) {
+  return cp == CodePage::kAnsi1252 || Ascii(text);
+}
+
 std::string ToCp1252(std::string_view text, CodePage from, std::size_t* unmappable) {
-  if (from == CodePage::kAnsi1252 || Ascii(text)) return std::string(text);
+  if (SameInCp1252(text, from)) return std::string(text);
   std::size_t lost = 0;
   std::string out;
   if (DoubleByte(from)) {
@@ -241,7 +245,7 @@ std::string ToCp1252(std::string_view text, CodePage from, std::size_t* unmappab
 }
 
 std::string FromCp1252(std::string_view text, CodePage to) {
-  if (to == CodePage::kAnsi1252 || Ascii(text)) return std::string(text);
+  if (SameInCp1252(text, to)) return std::string(text);
   if (DoubleByte(to)) return Cp1252ToDoubleByte(text, to);
   const UpperHalf& half = UpperHalfOf(to);
   std::string out(text);

@@ -61,6 +61,11 @@ CodePage CodePageFromLanguageDriver(std::uint8_t id);
 // cp1252.
 CodePage CodePageFromDriverName(std::string_view name);
 
+// True when `text` stored in code page `cp` is the same bytes in cp1252 (the
+// table is in cp1252, or the text is ASCII): ToCp1252 and FromCp1252 give
+// it back unchanged, so it can be used where it lies.
+bool SameInCp1252(std::string_view text, CodePage cp);
+
 // Table text -> cp1252; a character cp1252 lacks becomes '?' and, when
 // `unmappable` is given, is added to it.
 std::string ToCp1252(std::string_view text, CodePage from, std::size_t* unmappable = nullptr);

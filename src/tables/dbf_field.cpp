@@ -54,8 +54,16 @@ char Field::StoredType() const { return Layout().type; }
 int Field::Size() const { return static_cast<int>(Layout().length); }
 int Field::Decimals() const { return Layout().decimals; }
 
-std::string Field::AsString() const {
-  return dbf::TextOf(Decoded());
+std::string Field::AsString() const { return std::string(Text()); }
+
+std::string_view Field::Text() const {
+  const FieldLayout& f = Layout();
+  DbfTable::Impl& impl = *table_->impl_;
+  const auto index = static_cast<std::size_t>(index_);
+  if (IsStringType(f.type)) {
+    if (const auto text = dbf::TextInPlace(impl.layout, index, impl.Current())) return *text;
+  }
+  return impl.texts[index] = dbf::TextOf(Decoded());
 }
 
 std::int32_t Field::AsInteger() const {

@@ -297,7 +297,7 @@ void DbfTable::Post() {
     impl.eof = false;
     // A new last record changes an index only with a key not seen before.
     for (auto& [field, keys] : impl.indexes) {
-      keys.try_emplace(dbf::TextOf(dbf::Decode(impl.layout, field, impl.buffer)), impl.current);
+      keys.try_emplace(dbf::KeyText(impl.layout, field, impl.buffer), impl.current);
     }
   } else if (impl.state == Impl::State::kEdit) {
     if (impl.modified) impl.indexes.clear();
@@ -344,21 +344,25 @@ Field DbfTable::Fields(int index) {
 }
 
 bool DbfTable::Locate(std::string_view field, std::string_view value) {
-  RequireOpen();
+  return Locate(FieldByName(field), value);
+}
+
+bool DbfTable::Locate(const Field& f, std::string_view value) {
+  if (f.table_ != this) throw dbf::TableError(TableName, "no tiene el campo " + f.FieldName());
+  f.Layout();  // open, and the field is of this opening
   CheckBrowseMode();
-  const Field f = FieldByName(field);
   Impl& impl = *impl_;
   const auto index = static_cast<std::size_t>(f.index_);
   auto built = impl.indexes.find(index);
   if (built == impl.indexes.end()) {
-    std::unordered_map<std::string, std::size_t> keys;
+    TextMap<std::size_t> keys;
     keys.reserve(impl.count);
     for (std::size_t i = 0; i < impl.count; ++i) {
-      keys.try_emplace(dbf::TextOf(dbf::Decode(impl.layout, index, impl.Record(i))), i);
+      keys.try_emplace(dbf::KeyText(impl.layout, index, impl.Record(i)), i);
     }
     built = impl.indexes.emplace(index, std::move(keys)).first;
   }
-  const auto hit = built->second.find(std::string(value));
+  const auto hit = built->second.find(value);
   if (hit == built->second.end()) return false;
   impl.current = hit->second;
   impl.eof = false;

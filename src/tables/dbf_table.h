@@ -26,7 +26,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace tvz {
@@ -66,6 +65,12 @@ public:
   // field whose text is not a number gives that text.
   // Reading a field whose table is closed is a RunError.
   std::string AsString() const;
+  // AsString() without a copy: for C and V fields a view of the record's own
+  // bytes (converted from another code page only where the text is not
+  // ASCII); other fields their text form, kept by the table for this field.
+  // Valid until the table moves, appends, edits, posts, cancels or closes,
+  // or this field is read again or written.
+  std::string_view Text() const;
   // Integer form: numbers rounded to the nearest integer, 0 when blank;
   // string fields by the integer text rules (ThrowNotInteger otherwise). A
   // number field full of '*' (the overflow mark) is ThrowNotInteger with
@@ -202,6 +207,8 @@ public:
   // record when none does. Amortised O(1): an index of the field is built on
   // first use; appended records join it, an edit drops it.
   bool Locate(std::string_view field, std::string_view value);
+  // The same with a field of this table taken before (no search by name).
+  bool Locate(const Field& field, std::string_view value);
 
 private:
   friend class Field;

@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/text_map.h"
 #include "platform/file_io.h"
 #include "platform/files.h"
 #include "tables/dbf_layout.h"
@@ -33,10 +34,11 @@ struct DbfTable::Impl {
   std::string buffer;  // the record being appended or edited
   bool modified = false;
   std::string blank;
+  std::vector<std::string> texts;  // Field::Text() of fields read by conversion
   platform::OpenFile file;  // held while open for exclusive use
   std::filesystem::path path;
   // Locate indexes: field -> (text form -> first record with it).
-  std::unordered_map<std::size_t, std::unordered_map<std::string, std::size_t>> indexes;
+  std::unordered_map<std::size_t, TextMap<std::size_t>> indexes;
 
   std::string_view Record(std::size_t i) const {
     return std::string_view(image).substr(layout.header_length + i * layout.record_length,
@@ -60,6 +62,7 @@ struct DbfTable::Impl {
     eof = true;
     buffer.clear();
     blank.clear();
+    texts.clear();
     indexes.clear();
     file.Close();
   }
@@ -71,6 +74,7 @@ struct DbfTable::Impl {
       if (!layout.fields[i].hidden) visible.push_back(i);
     }
     blank = dbf::BlankRecord(layout);
+    texts.assign(layout.fields.size(), std::string());
     indexes.clear();
     state = State::kBrowse;
     current = 0;

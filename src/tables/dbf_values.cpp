@@ -183,6 +183,23 @@ std::string_view StoredText(const TableLayout& t, std::size_t index, std::string
   return s;
 }
 
+std::optional<std::string_view> TextInPlace(const TableLayout& t, std::size_t index,
+                                            std::string_view record) {
+  const FieldLayout& f = t.fields[index];
+  if (NullFlagSet(t, f, record)) return std::string_view();
+  const std::string_view stored = StoredText(t, index, record);
+  if (!SameInCp1252(stored, t.code_page)) return std::nullopt;
+  return stored;
+}
+
+std::string KeyText(const TableLayout& t, std::size_t index, std::string_view record) {
+  const char type = t.fields[index].type;
+  if (type == kTypeCharacter || type == kTypeVarchar) {
+    if (const auto text = TextInPlace(t, index, record)) return std::string(*text);
+  }
+  return TextOf(Decode(t, index, record));
+}
+
 Value Decode(const TableLayout& t, std::size_t index, std::string_view record) {
   const FieldLayout& f = t.fields[index];
   const std::string_view raw = record.substr(f.offset, f.length);
@@ -333,6 +350,10 @@ void EncodeBlank(const FieldLayout& f, char* out) { std::fill(out, out + f.lengt
 
 std::size_t EncodeString(const FieldLayout& f, CodePage cp, std::string_view cp1252, char* out) {
   cp1252 = cp1252.substr(0, std::min(cp1252.find('\0'), f.length));
+  if (SameInCp1252(cp1252, cp)) {  // the usual case: copied as it is
+    std::fill(std::copy(cp1252.begin(), cp1252.end(), out), out + f.length, ' ');
+    return cp1252.size();
+  }
   std::string stored = FromCp1252(cp1252, cp);
   if (stored.size() > f.length) stored.resize(f.length);
   std::fill(std::copy(stored.begin(), stored.end(), out), out + f.length, ' ');

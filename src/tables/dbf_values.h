@@ -3,6 +3,7 @@
 // accepts, the text forms the program reads, and encoding the types it
 // writes (C, N, F, L).
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -41,6 +42,17 @@ Value Decode(const TableLayout& t, std::size_t index, std::string_view record);
 // page: without trailing blanks and NULs; a Visual FoxPro Varchar exactly
 // its value (see Decode).
 std::string_view StoredText(const TableLayout& t, std::size_t index, std::string_view record);
+
+// The fast path of reading text: Decode()'s text of C or V field `index` as
+// a view of `record` itself, where the stored bytes are that text (a cp1252
+// table, or ASCII text; "" for a Visual FoxPro null); nullopt where the text
+// must be converted from the table's code page.
+std::optional<std::string_view> TextInPlace(const TableLayout& t, std::size_t index,
+                                            std::string_view record);
+
+// Decode()'s text form of field `index` (TextOf), by TextInPlace where it
+// applies: the key of a look-up index.
+std::string KeyText(const TableLayout& t, std::size_t index, std::string_view record);
 
 // False for the fields Decode() cannot read (memo, general, picture, blob,
 // unknown types), which always decode as kNull.
