@@ -142,7 +142,9 @@ void ConvertirAsignaturasGrupo(Conversion& c) {
     return;
   }
 
-  // Pass 3: weekly hours, by exact subject, level and course.
+  // Pass 3: weekly hours, by exact subject, level and course. The records it
+  // gives hours (at least 1) are marked; the others still have blank HORAS.
+  std::vector<bool> has_hours(t.RecordCount());
   {
     const TextLines lines = LoadLines(*hours_file);
     const auto hours = IndexHours(c, lines);
@@ -152,18 +154,20 @@ void ConvertirAsignaturasGrupo(Conversion& c) {
       if (found == hours.end()) continue;
       t.Edit();
       horas.SetAsFloat(HoursFromText(found->second));
-      if (horas.AsFloat() < 1) {
-        horas.SetAsFloat(1);
+      double stored = horas.AsFloat();  // as the table keeps it, to four decimals
+      if (stored < 1) {
+        horas.SetAsFloat(stored = 1);
         Warn(c, AvisoTipo::kHorasMinimas, line_of(t.RecNo()), std::string(found->second));
       }
-      sesiones.SetAsString(SessionString(horas.AsFloat()));
+      sesiones.SetAsString(SessionString(stored));
+      has_hours[t.RecNo()] = true;
       t.Post();
     }
   }
 
   // Pass 4: one weekly hour for every assignment the hours file did not name.
   for (t.First(); !t.Eof(); t.Next()) {
-    if (horas.AsFloat() != 0) continue;
+    if (has_hours[t.RecNo()]) continue;
     Warn(c, AvisoTipo::kSinHoras, line_of(t.RecNo()), casig.AsString());
     t.Edit();
     horas.SetAsFloat(1);

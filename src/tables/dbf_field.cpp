@@ -35,12 +35,13 @@ std::string TypeText(const FieldLayout& f) {
 }  // namespace
 
 const FieldLayout& Field::Layout() const {
-  table_->RequireOpen();
-  if (generation_ != table_->impl_->generation) {
+  const DbfTable::Impl& impl = *table_->impl_;
+  if (impl.state == DbfTable::Impl::State::kClosed || generation_ != impl.generation) [[unlikely]] {
+    table_->RequireOpen();
     throw RunError("El campo ya no es de la tabla " + table_->TableName +
                    ": la tabla se ha cerrado desde que se obtuvo");
   }
-  return table_->impl_->layout.fields[static_cast<std::size_t>(index_)];
+  return impl.layout.fields[static_cast<std::size_t>(index_)];
 }
 
 Value Field::Decoded() const {
@@ -130,8 +131,7 @@ bool Field::IsNull() const {
   return v.type == Value::Type::kNull || (v.type == Value::Type::kString && v.text.empty());
 }
 
-char* Field::Writable() {
-  const FieldLayout& f = Layout();
+char* Field::Writable(const FieldLayout& f) {
   DbfTable::Impl& impl = *table_->impl_;
   if (impl.state != DbfTable::Impl::State::kAppend && impl.state != DbfTable::Impl::State::kEdit) {
     throw RunError("La fuente de datos no est\xE1" " en modo de edici\xF3" "n o inserci\xF3" "n");
@@ -141,23 +141,21 @@ char* Field::Writable() {
   return impl.buffer.data() + f.offset;
 }
 
-void Field::StoreInteger(std::int64_t value) {
-  char* out = Writable();
-  const FieldLayout& f = Layout();
+void Field::StoreInteger(const FieldLayout& f, std::int64_t value) {
+  char* out = Writable(f);
   if (!dbf::EncodeInteger(f, value, out)) Overflow(std::to_string(value));
 }
 
-void Field::StoreFloat(double value) {
-  char* out = Writable();
-  const FieldLayout& f = Layout();
+void Field::StoreFloat(const FieldLayout& f, double value) {
+  char* out = Writable(f);
   if (!dbf::EncodeFloat(f, value, out)) Overflow(dbf::FormatGeneral(value));
 }
 
-void Field::StoreString(std::string_view value) {
-  char* out = Writable();
+void Field::StoreString(const FieldLayout& f, std::string_view value) {
+  char* out = Writable(f);
   DbfTable::Impl& impl = *table_->impl_;
-  const std::size_t used = dbf::EncodeString(Layout(), impl.layout.code_page, value, out);
-  dbf::SetVarLength(impl.layout, Layout(), used, impl.buffer);
+  const std::size_t used = dbf::EncodeString(f, impl.layout.code_page, value, out);
+  dbf::SetVarLength(impl.layout, f, used, impl.buffer);
 }
 
 void Field::Overflow(const std::string& value_text) const {
@@ -168,20 +166,20 @@ void Field::Overflow(const std::string& value_text) const {
 
 void Field::SetAsString(std::string_view value) {
   const FieldLayout& f = Layout();
-  if (IsStringType(f.type)) return StoreString(value);
+  if (IsStringType(f.type)) return StoreString(f, value);
   const bool blank = std::all_of(value.begin(), value.end(), [](char c) { return c == ' '; });
   if (IsNumberType(f.type)) {
-    if (blank) return dbf::EncodeBlank(f, Writable());
-    if (f.decimals == 0) return StoreInteger(StrToInt(value));
-    return StoreFloat(StrToFloat(value));
+    if (blank) return dbf::EncodeBlank(f, Writable(f));
+    if (f.decimals == 0) return StoreInteger(f, StrToInt(value));
+    return StoreFloat(f, StrToFloat(value));
   }
   if (f.type == dbf::kTypeLogical) {
-    if (blank) return dbf::EncodeBlank(f, Writable());
+    if (blank) return dbf::EncodeBlank(f, Writable(f));
     switch (value[0]) {
       case 'T': case 't': case 'Y': case 'y': case 'V': case 'v':
-        return dbf::EncodeBoolean(f, true, Writable());
+        return dbf::EncodeBoolean(f, true, Writable(f));
       case 'F': case 'f': case 'N': case 'n':
-        return dbf::EncodeBoolean(f, false, Writable());
+        return dbf::EncodeBoolean(f, false, Writable(f));
       default:
         throw RunError("'" + std::string(value) + "' no es un valor l\xF3" "gico v\xE1" "lido");
     }
@@ -191,22 +189,22 @@ void Field::SetAsString(std::string_view value) {
 
 void Field::SetAsInteger(std::int32_t value) {
   const FieldLayout& f = Layout();
-  if (IsNumberType(f.type)) return StoreInteger(value);
-  if (IsStringType(f.type)) return StoreString(std::to_string(value));
+  if (IsNumberType(f.type)) return StoreInteger(f, value);
+  if (IsStringType(f.type)) return StoreString(f, std::to_string(value));
   RefuseWrite(f.name, "un entero");
 }
 
 void Field::SetAsFloat(double value) {
   const FieldLayout& f = Layout();
-  if (IsNumberType(f.type)) return StoreFloat(value);
-  if (IsStringType(f.type)) return StoreString(dbf::FormatGeneral(value));
+  if (IsNumberType(f.type)) return StoreFloat(f, value);
+  if (IsStringType(f.type)) return StoreString(f, dbf::FormatGeneral(value));
   RefuseWrite(f.name, "un n\xFA" "mero");
 }
 
 void Field::SetAsBoolean(bool value) {
   const FieldLayout& f = Layout();
-  if (f.type == dbf::kTypeLogical) return dbf::EncodeBoolean(f, value, Writable());
-  if (IsStringType(f.type)) return StoreString(value ? "T" : "F");
+  if (f.type == dbf::kTypeLogical) return dbf::EncodeBoolean(f, value, Writable(f));
+  if (IsStringType(f.type)) return StoreString(f, value ? "T" : "F");
   RefuseWrite(f.name, "un valor l\xF3" "gico");
 }
 

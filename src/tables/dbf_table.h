@@ -108,10 +108,11 @@ private:
       : table_(table), index_(index), generation_(generation) {}
   const dbf::FieldLayout& Layout() const;  // REQUIRES: table open
   dbf::Value Decoded() const;
-  char* Writable();  // the field's bytes in the record being changed
-  void StoreInteger(std::int64_t value);
-  void StoreFloat(double value);
-  void StoreString(std::string_view value);
+  // The field's bytes in the record being changed (f is this field's layout).
+  char* Writable(const dbf::FieldLayout& f);
+  void StoreInteger(const dbf::FieldLayout& f, std::int64_t value);
+  void StoreFloat(const dbf::FieldLayout& f, double value);
+  void StoreString(const dbf::FieldLayout& f, std::string_view value);
   [[noreturn]] void Overflow(const std::string& value_text) const;
 
   DbfTable* table_;
