@@ -1,5 +1,6 @@
 #include "core/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <string>
 
@@ -83,7 +84,8 @@ std::optional<double> ParseFloat(std::string_view text) {
   // hand it a normalised copy.
   std::string normal(number);
   bool negative_exponent = false;
-  if (auto e = normal.find_first_of("eE"); e != std::string::npos) {
+  const auto exponent = std::find_if(normal.begin(), normal.end(), [](char c) { return c == 'e' || c == 'E'; });
+  if (auto e = static_cast<std::size_t>(exponent - normal.begin()); e != normal.size()) {
     negative_exponent = normal[e + 1] == '-';
     if (normal[e + 1] == '+') normal.erase(e + 1, 1);
     if (e > 0 && normal[e - 1] == '.') normal.insert(e, "0");

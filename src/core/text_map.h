@@ -5,6 +5,7 @@
 // freed node by node afterwards. Keys are texts; looking one up takes a view
 // and builds no string.
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -25,5 +26,20 @@ struct TextEqual {
 
 template <class Value>
 using TextMap = boost::unordered_flat_map<std::string, Value, TextHash, TextEqual>;
+
+// Appends one part of a key made of several texts: its length, then its
+// bytes. No two different lists of parts make the same key. A length below
+// 255 takes one byte (a key of three short codes stays within a string's own
+// buffer); a longer one is 255 and then 8 bytes.
+inline void AppendKeyPart(std::string& key, std::string_view part) {
+  if (part.size() < 255) {
+    key += static_cast<char>(part.size());
+  } else {
+    key += static_cast<char>(255);
+    std::uint64_t n = part.size();
+    for (int i = 0; i < 8; ++i, n >>= 8) key += static_cast<char>(n & 0xFF);
+  }
+  key += part;
+}
 
 }  // namespace tvz

@@ -49,16 +49,11 @@ TextMap<std::array<std::string, 4>> IndexGroups(const Conversion& c) {
 }
 
 // Subject, level and course as one key, written into `key` (its buffer is
-// reused); each part after its length in one byte (none is longer than a
-// field of ASIGT, at most 10 bytes), so that no two different triples share
-// a key.
+// reused).
 const std::string& HoursKey(std::string& key, std::string_view subject, std::string_view level,
                             std::string_view course) {
   key.clear();
-  for (std::string_view part : {subject, level, course}) {
-    key += static_cast<char>(part.size());
-    key += part;
-  }
+  for (std::string_view part : {subject, level, course}) AppendKeyPart(key, part);
   return key;
 }
 

@@ -4,6 +4,7 @@
 #include "import/import_run.h"
 
 #include <array>
+#include <exception>
 #include <optional>
 
 #include "core/errors.h"
@@ -79,15 +80,10 @@ public:
   }
 
 private:
-  // The three parts, each after its length, so that no two different triples
-  // share a key; built in key_, whose buffer is reused.
+  // The three parts as one key, built in key_, whose buffer is reused.
   const std::string& Key(std::string_view a, std::string_view b, std::string_view c) {
     key_.clear();
-    for (std::string_view part : {a, b, c}) {
-      key_ += std::to_string(part.size());
-      key_ += ':';
-      key_ += part;
-    }
+    for (std::string_view part : {a, b, c}) AppendKeyPart(key_, part);
     return key_;
   }
   void Build() {
@@ -103,19 +99,47 @@ private:
   TextMap<std::string> index_;
 };
 
-// A look-up table: `result` of the first record whose `key` field is the
-// given text.
-struct LookUp {
+// A look-up table: the result field of the first record (stored order)
+// whose key field reads as the given text, as a locate finds it. Read once,
+// on the first look-up, into one flat table of key and result, so that a
+// look-up is one probe and does not visit the record.
+class LookUp {
+public:
   LookUp(DbfTable& t, const char* key_field, const char* result_field)
-      : table(t), key(t.FieldByName(key_field)), result(t.FieldByName(result_field)) {}
-  // The result field of the match, else `fallback` (found false). The view
-  // is valid until the next look-up in the same table.
+      : table_(t), key_field_(key_field), result_field_(result_field) {}
+  // The result of the match, else `fallback` (found false).
   std::string_view Find(std::string_view text, std::string_view fallback, bool& found) {
-    found = table.Locate(key, text);
-    return found ? result.Text() : fallback;
+    if (!built_) Build();
+    const auto it = index_.find(text);
+    found = it != index_.end();
+    if (found && no_result_) std::rethrow_exception(no_result_);
+    return found ? std::string_view(it->second) : fallback;
   }
-  DbfTable& table;
-  Field key, result;
+
+private:
+  void Build() {
+    built_ = true;
+    const Field key = table_.FieldByName(key_field_);
+    // A missing result field is an error at the first match, as when each
+    // look-up read the record it found.
+    std::optional<Field> result;
+    try {
+      result = table_.FieldByName(result_field_);
+    } catch (const RunError&) {
+      no_result_ = std::current_exception();
+    }
+    index_.reserve(table_.RecordCount());
+    for (table_.First(); !table_.Eof(); table_.Next()) {
+      auto [it, added] = index_.try_emplace(std::string(key.Text()));
+      if (added && result) it->second = result->AsString();
+    }
+  }
+  DbfTable& table_;
+  const char* key_field_;
+  const char* result_field_;
+  bool built_ = false;
+  std::exception_ptr no_result_;
+  TextMap<std::string> index_;
 };
 
 // A warning about SOLUC's record `number` (1-based).
