@@ -12,7 +12,9 @@
 #
 # REPEAT (default 3) runs of each measurement, the fastest counts. The data
 # goes to build/bench/data (about 400 MB at scale 1000). SKIP_MICRO=1 leaves
-# out the benchmark suite.
+# out the benchmark suite. BASELINE=path/to/an/older/transvardelzarp times
+# that build too, in the same run, on the same schools: its wall time, ratio
+# to the floor and peak memory are added to each row.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -66,6 +68,12 @@ floor_run() {
   sync "$out"/*
 }
 
+# The baseline's columns: wall time, its ratio to the floor, peak MB.
+baseline_columns() {
+  printf ' %8s | %6s | %8s |' "$(secs "$1")" "$(awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }')" \
+    "$(mb $(($3 * 1024)))"
+}
+
 tables=(ASIGNOMT PROFT AULAT GRUPOST ASIGT DIASHORAST)
 export_rows=() import_rows=()
 prev_export=0 prev_import=0
@@ -80,6 +88,11 @@ for s in "${scales[@]}"; do
   done
 
   # Export: the eight ZARP files -> six tables.
+  base_ex=""
+  if [ -n "${BASELINE:-}" ]; then
+    best_of "$BASELINE" exportar "$dir/zarp" --vtemp "$dir/vtemp"
+    base_ex_ns=$best base_ex_peak=$peak
+  fi
   best_of "$cli" exportar "$dir/zarp" --vtemp "$dir/vtemp"
   ex_ns=$best ex_peak=$peak
   outs=()
@@ -91,35 +104,49 @@ for s in "${scales[@]}"; do
   fl_ns=$best
   ratio=-; [ "$prev_export" -gt 0 ] && ratio=$(awk -v a="$ex_ns" -v b="$prev_export" 'BEGIN { printf "%.1f", a / b }')
   prev_export=$ex_ns
+  [ -n "${BASELINE:-}" ] && base_ex=$(baseline_columns "$base_ex_ns" "$fl_ns" "$base_ex_peak")
   export_rows+=("$(printf '| %5s | %8s | %8s | %8s | %7s | %8s | %8s | %6s | %8s | %5s | %5s |' \
     "$s" "$(mb "$in_bytes")" "$(mb "$out_bytes")" "$(secs "$ex_ns")" \
     "$(awk -v b="$in_bytes" -v n="$ex_ns" 'BEGIN { printf "%.1f", b / 1048576 / (n / 1e9) }')" \
     "$(mb $((ex_peak * 1024)))" "$(mb "$largest")" \
     "$(awk -v p="$ex_peak" -v l="$largest" 'BEGIN { printf "%.2f", p * 1024 / l }')" \
-    "$(secs "$fl_ns")" "$(awk -v a="$ex_ns" -v b="$fl_ns" 'BEGIN { printf "%.2f", a / b }')" "$ratio")")
+    "$(secs "$fl_ns")" "$(awk -v a="$ex_ns" -v b="$fl_ns" 'BEGIN { printf "%.2f", a / b }')" "$ratio")$base_ex")
 
   # Import: SOLUC and the look-ups (the six tables it opens) and the
   # subjects file -> ZARP_HORARIO.TXT.
+  base_im=""
+  if [ -n "${BASELINE:-}" ]; then
+    best_of "$BASELINE" importar "$dir/zarp" --vtemp "$dir/vtemp"
+    base_im_ns=$best base_im_peak=$peak
+  fi
   best_of "$cli" importar "$dir/zarp" --vtemp "$dir/vtemp"
   im_ns=$best im_peak=$peak
-  ins=("$dir/vtemp/SOLUC.DBF" "${outs[@]}" "$dir/zarp/ZARP_ASIGNAT.TXT")
+  ins=()
+  for t in SOLUC GRUPOST PROFT AULAT ASIGNOMT DIASHORAST; do ins+=("$dir/vtemp/$t.DBF"); done
+  read_tables=$(bytes "${ins[@]}")  # the tables it reads, for the memory ratio
+  ins+=("$dir/zarp/ZARP_ASIGNAT.TXT")
   in_bytes=$(bytes "${ins[@]}")
   out=$dir/zarp/ZARP_HORARIO.TXT
   best_of bash -c "$(declare -f floor_run); floor_run '$dir/copy' ${ins[*]} -- $out"
   fl_ns=$best
   ratio=-; [ "$prev_import" -gt 0 ] && ratio=$(awk -v a="$im_ns" -v b="$prev_import" 'BEGIN { printf "%.1f", a / b }')
   prev_import=$im_ns
+  [ -n "${BASELINE:-}" ] && base_im=$(baseline_columns "$base_im_ns" "$fl_ns" "$base_im_peak")
   import_rows+=("$(printf '| %5s | %8s | %8s | %8s | %7s | %8s | %8s | %6s | %8s | %5s | %5s |' \
     "$s" "$(mb "$in_bytes")" "$(mb "$(stat -c %s "$out")")" "$(secs "$im_ns")" \
     "$(awk -v b="$in_bytes" -v n="$im_ns" 'BEGIN { printf "%.1f", b / 1048576 / (n / 1e9) }')" \
-    "$(mb $((im_peak * 1024)))" "$(mb "$(stat -c %s "$dir/vtemp/SOLUC.DBF")")" \
-    "$(awk -v p="$im_peak" -v l="$(stat -c %s "$dir/vtemp/SOLUC.DBF")" 'BEGIN { printf "%.2f", p * 1024 / l }')" \
-    "$(secs "$fl_ns")" "$(awk -v a="$im_ns" -v b="$fl_ns" 'BEGIN { printf "%.2f", a / b }')" "$ratio")")
+    "$(mb $((im_peak * 1024)))" "$(mb "$read_tables")" \
+    "$(awk -v p="$im_peak" -v l="$read_tables" 'BEGIN { printf "%.2f", p * 1024 / l }')" \
+    "$(secs "$fl_ns")" "$(awk -v a="$im_ns" -v b="$fl_ns" 'BEGIN { printf "%.2f", a / b }')" "$ratio")$base_im")
   rm -rf "$dir/copy"
 done
 
 head='| scale | in MB | out MB | wall s | in MB/s | peak MB | %-8s | peak/%s | floor s | /floor | ×prev |'
 rule='|------:|------:|-------:|-------:|--------:|--------:|---------:|-------:|--------:|------:|------:|'
+if [ -n "${BASELINE:-}" ]; then
+  head+=' before s | /floor | before peak MB |'
+  rule+='---------:|-------:|---------------:|'
+fi
 last=${scales[${#scales[@]}-1]}
 echo "== export converters one by one at scale $last (seconds, one run)"
 echo "| converter                  |   records | wall s |"
@@ -132,6 +159,6 @@ echo "$rule"
 printf '%s\n' "${export_rows[@]}"
 echo
 echo "== import (SOLUC and look-ups -> ZARP_HORARIO.TXT), best of $repeat"
-printf "$head\n" "SOLUC MB" "SOLUC"
+printf "$head\n" "tables MB" "tables"
 echo "$rule"
 printf '%s\n' "${import_rows[@]}"

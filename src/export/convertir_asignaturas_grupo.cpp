@@ -3,6 +3,7 @@
 // zarp_asignatcurso.txt. First matches win, as in a scan in stored order;
 // the look-ups are hash indexes so the cost stays linear.
 #include <array>
+#include <iterator>
 
 #include "core/text_map.h"
 #include "export/converter_support.h"
@@ -62,6 +63,7 @@ const std::string& HoursKey(std::string& key, std::string_view subject, std::str
 // is reported.
 TextMap<std::string_view> IndexHours(Conversion& c, const TextLines& lines) {
   TextMap<std::string_view> index;
+  index.reserve(static_cast<std::size_t>(std::distance(lines.begin(), lines.end())));
   std::string key;
   Source at{"ASIGT", "ZARP_ASIGNATCURSO.TXT", 0};
   for (std::string_view line : lines) {
@@ -114,19 +116,21 @@ void ConvertirAsignaturasGrupo(Conversion& c) {
   reader.Close();
 
   // Pass 2: the group's data, by exact (case-sensitive) group code.
-  const auto groups = IndexGroups(c);
   auto line_of = [&](std::size_t record) {
     return Source{"ASIGT", "ZARP_ASIGNATGRUPO.TXT", lines[record]};
   };
-  for (t.First(); !t.Eof(); t.Next()) {
-    auto found = groups.find(cgrup.Text());
-    if (found == groups.end()) {
-      Warn(c, AvisoTipo::kGrupoDesconocido, line_of(t.RecNo()), cgrup.AsString());
-      continue;
+  {
+    const auto groups = IndexGroups(c);  // freed before the hours are read
+    for (t.First(); !t.Eof(); t.Next()) {
+      auto found = groups.find(cgrup.Text());
+      if (found == groups.end()) {
+        Warn(c, AvisoTipo::kGrupoDesconocido, line_of(t.RecNo()), cgrup.AsString());
+        continue;
+      }
+      t.Edit();
+      for (std::size_t i = 0; i < group_fields.size(); ++i) group_fields[i].SetAsString(found->second[i]);
+      t.Post();
     }
-    t.Edit();
-    for (std::size_t i = 0; i < group_fields.size(); ++i) group_fields[i].SetAsString(found->second[i]);
-    t.Post();
   }
 
   auto hours_file = OptionalInput(c, "zarp_asignatcurso.txt", "ASIGT");

@@ -34,14 +34,10 @@ std::string TypeText(const FieldLayout& f) {
 
 }  // namespace
 
-const FieldLayout& Field::Layout() const {
-  const DbfTable::Impl& impl = *table_->impl_;
-  if (impl.state == DbfTable::Impl::State::kClosed || generation_ != impl.generation) [[unlikely]] {
-    table_->RequireOpen();
-    throw RunError("El campo ya no es de la tabla " + table_->TableName +
-                   ": la tabla se ha cerrado desde que se obtuvo");
-  }
-  return impl.layout.fields[static_cast<std::size_t>(index_)];
+void Field::Stale() const {
+  table_->RequireOpen();
+  throw RunError("El campo ya no es de la tabla " + table_->TableName +
+                 ": la tabla se ha cerrado desde que se obtuvo");
 }
 
 Value Field::Decoded() const {

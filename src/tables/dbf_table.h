@@ -106,7 +106,10 @@ private:
   friend class DbfTable;
   Field(DbfTable* table, int index, std::uint64_t generation)
       : table_(table), index_(index), generation_(generation) {}
-  const dbf::FieldLayout& Layout() const;  // REQUIRES: table open
+  // The field's layout; RunError when its table is closed or was opened
+  // again since (Stale).
+  const dbf::FieldLayout& Layout() const;
+  [[noreturn]] void Stale() const;
   dbf::Value Decoded() const;
   // The field's bytes in the record being changed (f is this field's layout).
   char* Writable(const dbf::FieldLayout& f);

@@ -82,4 +82,13 @@ struct DbfTable::Impl {
   }
 };
 
+// Every read and write of a field starts here: inline, with the errors out of
+// the way.
+inline const dbf::FieldLayout& Field::Layout() const {
+  const DbfTable::Impl& impl = *table_->impl_;
+  if (impl.state == DbfTable::Impl::State::kClosed || generation_ != impl.generation) [[unlikely]]
+    Stale();
+  return impl.layout.fields[static_cast<std::size_t>(index_)];
+}
+
 }  // namespace tvz
