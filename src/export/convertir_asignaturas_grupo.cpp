@@ -58,11 +58,22 @@ const std::string& HoursKey(std::string& key, std::string_view subject, std::str
   return key;
 }
 
-// (subject, level, course) -> hours column of the first line that names them,
-// as a view of `lines`. A first line whose hours are blank (read as 1 hour)
-// is reported.
-TextMap<std::string_view> IndexHours(Conversion& c, const TextLines& lines) {
-  TextMap<std::string_view> index;
+// The weekly hours of one line of the hours file: its hours column (at most
+// six bytes), read on the first assignment that needs it.
+struct LineHours {
+  std::array<char, 6> column{};
+  std::uint8_t size = 0;
+  bool read = false;
+  bool raised = false;  // below 1: stored as 1, and reported for each assignment
+  double stored = 0;    // as HORAS keeps them, to four decimals
+  std::string_view Column() const { return {column.data(), size}; }
+};
+
+// (subject, level, course) -> the hours of the first line that names them.
+// A first line whose hours are blank (read as 1 hour) is reported.
+TextMap<LineHours> IndexHours(Conversion& c, const std::filesystem::path& file) {
+  const TextLines lines = LoadLines(file);
+  TextMap<LineHours> index;
   index.reserve(static_cast<std::size_t>(std::distance(lines.begin(), lines.end())));
   std::string key;
   Source at{"ASIGT", "ZARP_ASIGNATCURSO.TXT", 0};
@@ -70,10 +81,13 @@ TextMap<std::string_view> IndexHours(Conversion& c, const TextLines& lines) {
     ++at.linea;
     if (IsSkippedRecord(line, "ZARP_ASIGNATCURSO.TXT")) continue;
     const std::string_view subject = ColumnText(line, 24, 4);
-    auto [it, added] = index.try_emplace(
-        HoursKey(key, subject, ColumnText(line, 2, 3), ColumnText(line, 8, 3)),
-        ColumnText(line, 28, 6));
-    if (added && it->second.empty()) Warn(c, AvisoTipo::kHorasVacias, at, std::string(subject));
+    auto [it, added] =
+        index.try_emplace(HoursKey(key, subject, ColumnText(line, 2, 3), ColumnText(line, 8, 3)));
+    if (!added) continue;
+    const std::string_view column = ColumnText(line, 28, 6);
+    std::copy(column.begin(), column.end(), it->second.column.begin());
+    it->second.size = static_cast<std::uint8_t>(column.size());
+    if (column.empty()) Warn(c, AvisoTipo::kHorasVacias, at, std::string(subject));
   }
   return index;
 }
@@ -145,20 +159,23 @@ void ConvertirAsignaturasGrupo(Conversion& c) {
   // gives hours (at least 1) are marked; the others still have blank HORAS.
   std::vector<bool> has_hours(t.RecordCount());
   {
-    const TextLines lines = LoadLines(*hours_file);
-    const auto hours = IndexHours(c, lines);
+    auto hours = IndexHours(c, *hours_file);
     std::string key;
     for (t.First(); !t.Eof(); t.Next()) {
       auto found = hours.find(HoursKey(key, casig.Text(), nivel.Text(), curso.Text()));
       if (found == hours.end()) continue;
+      LineHours& h = found->second;
       t.Edit();
-      horas.SetAsFloat(HoursFromText(found->second));
-      double stored = horas.AsFloat();  // as the table keeps it, to four decimals
-      if (stored < 1) {
-        horas.SetAsFloat(stored = 1);
-        Warn(c, AvisoTipo::kHorasMinimas, line_of(t.RecNo()), std::string(found->second));
+      if (!h.read) {  // the first assignment with these hours reads them
+        horas.SetAsFloat(HoursFromText(h.Column()));
+        h.stored = horas.AsFloat();
+        h.raised = h.stored < 1;
+        if (h.raised) h.stored = 1;
+        h.read = true;
       }
-      sesiones.SetAsString(SessionString(stored));
+      horas.SetAsFloat(h.stored);
+      if (h.raised) Warn(c, AvisoTipo::kHorasMinimas, line_of(t.RecNo()), std::string(h.Column()));
+      sesiones.SetAsString(SessionString(h.stored));
       has_hours[t.RecNo()] = true;
       t.Post();
     }

@@ -349,7 +349,8 @@ double DateTimeNumber(const Value& v) {
 void EncodeBlank(const FieldLayout& f, char* out) { std::fill(out, out + f.length, ' '); }
 
 std::size_t EncodeString(const FieldLayout& f, CodePage cp, std::string_view cp1252, char* out) {
-  cp1252 = cp1252.substr(0, std::min(cp1252.find('\0'), f.length));
+  cp1252 = cp1252.substr(0, f.length);
+  cp1252 = cp1252.substr(0, cp1252.find('\0'));
   if (SameInCp1252(cp1252, cp)) {  // the usual case: copied as it is
     std::fill(std::copy(cp1252.begin(), cp1252.end(), out), out + f.length, ' ');
     return cp1252.size();
