@@ -54,11 +54,10 @@ public:
   std::int64_t Read(char* out, std::int64_t size, int& native_error);
   void Close();
   bool IsOpen() const { return handle_ != kNoHandle; }
-
-private:
   // Back to the start; `size` gets the file's size (0 when unknown).
   bool Rewind(std::int64_t& size, int& native_error);
 
+private:
   // The system's handle: a file descriptor on Linux, a HANDLE on Windows;
   // -1 (also INVALID_HANDLE_VALUE) when closed.
   static constexpr std::intptr_t kNoHandle = -1;

@@ -101,7 +101,7 @@ void DbfTable::CreateTable() {
   impl_->Reset();
   impl_->layout = std::move(layout);
   impl_->path = platform::PathForWriting(DatabaseName, FileName());
-  impl_->image.assign(impl_->layout.header_length, '\0');
+  impl_->image.AssignZeros(impl_->layout.header_length);
   impl_->Activate(true);
 }
 
@@ -137,10 +137,11 @@ void DbfTable::Finish(const BeforeReplace& before_replace) {
   }
   dbf::WriteHeader(impl.layout, static_cast<std::uint32_t>(impl.count), platform::Now(),
                    impl.image.data());
-  impl.image.push_back(dbf::kEndOfFile);
+  const std::size_t records_end = impl.image.size();
+  impl.image.Append(std::string_view(&dbf::kEndOfFile, 1));
   int error = 0;
-  const bool written = platform::ReplaceFileAtomically(impl.path, impl.image, error);
-  impl.image.pop_back();
+  const bool written = platform::ReplaceFileAtomically(impl.path, impl.image.view(), error);
+  impl.image.Resize(records_end);
   if (!written) {
     throw dbf::CannotError("escribir", impl.Label(), platform::SystemErrorText(error));
   }
@@ -175,12 +176,10 @@ void DbfTable::Open() {
       }
   }
   try {
-    std::optional<std::string> data = impl.file.ReadAll(error);
-    if (!data) {
+    if (!impl.image.ReadAll(impl.file, error)) {
       throw dbf::CannotError("leer", impl.Label(), platform::SystemErrorText(error));
     }
-    impl.layout = dbf::ReadLayout(*data, impl.Label());
-    impl.image = std::move(*data);
+    impl.layout = dbf::ReadLayout(impl.image.view(), impl.Label());
   } catch (const std::bad_alloc&) {
     impl.Reset();
     ThrowNoMemory(impl.Label());
@@ -206,7 +205,7 @@ void DbfTable::Open() {
     if (live != i) std::memmove(&impl.image[header + live * length], &impl.image[from], length);
     ++live;
   }
-  impl.image.resize(header + live * length);
+  impl.image.Resize(header + live * length);
   impl.count = live;
   if (impl.layout.code_page != CodePage::kAnsi1252) {
     for (std::size_t i = 0; i < live; ++i) {
@@ -292,7 +291,7 @@ void DbfTable::Post() {
   RequireOpen();
   Impl& impl = *impl_;
   if (impl.state == Impl::State::kAppend) {
-    impl.image.append(impl.buffer);
+    impl.image.Append(impl.buffer);
     impl.current = impl.count++;
     impl.eof = false;
     // A new last record changes an index only with a key not seen before.
@@ -302,7 +301,7 @@ void DbfTable::Post() {
   } else if (impl.state == Impl::State::kEdit) {
     if (impl.modified) impl.indexes.clear();
     std::copy(impl.buffer.begin(), impl.buffer.end(),
-              impl.image.begin() + static_cast<std::ptrdiff_t>(impl.layout.header_length +
+              impl.image.data() + static_cast<std::ptrdiff_t>(impl.layout.header_length +
                                                                impl.current * impl.layout.record_length));
   } else {
     return;

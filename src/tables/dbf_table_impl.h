@@ -13,6 +13,7 @@
 #include "tables/dbf_layout.h"
 #include "tables/dbf_table.h"
 #include "tables/dbf_values.h"
+#include "tables/record_image.h"
 
 namespace tvz {
 
@@ -26,7 +27,7 @@ struct DbfTable::Impl {
   std::vector<std::size_t> visible;  // indexes into layout.fields
   // The file image: header_length bytes of header, then `count` records in
   // the file's record layout (deleted records left out).
-  std::string image;
+  dbf::RecordImage image;
   std::size_t count = 0;
   std::size_t unmappable = 0;  // characters of the records' text cp1252 lacks
   std::size_t current = 0;
@@ -41,7 +42,7 @@ struct DbfTable::Impl {
   std::unordered_map<std::size_t, TextMap<std::size_t>> indexes;
 
   std::string_view Record(std::size_t i) const {
-    return std::string_view(image).substr(layout.header_length + i * layout.record_length,
+    return image.view().substr(layout.header_length + i * layout.record_length,
                                           layout.record_length);
   }
   std::string_view Current() const {
@@ -56,8 +57,7 @@ struct DbfTable::Impl {
     created = false;
     layout = {};
     visible.clear();
-    image.clear();
-    image.shrink_to_fit();
+    image.Release();
     count = current = unmappable = 0;
     eof = true;
     buffer.clear();
