@@ -27,6 +27,11 @@ struct TextEqual {
 template <class Value>
 using TextMap = boost::unordered_flat_map<std::string, Value, TextHash, TextEqual>;
 
+// The same with keys that are views of text kept elsewhere, which must
+// outlive the map: half the size of a slot, and no copy of the key.
+template <class Value>
+using ViewMap = boost::unordered_flat_map<std::string_view, Value, TextHash, TextEqual>;
+
 // Appends one part of a key made of several texts: its length, then its
 // bytes. No two different lists of parts make the same key. A length below
 // 255 takes one byte (a key of three short codes stays within a string's own

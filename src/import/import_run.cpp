@@ -4,6 +4,7 @@
 #include "import/import_run.h"
 
 #include <array>
+#include <deque>
 #include <exception>
 #include <optional>
 
@@ -101,8 +102,10 @@ private:
 
 // A look-up table: the result field of the first record (stored order)
 // whose key field reads as the given text, as a locate finds it. Read once,
-// on the first look-up, into one flat table of key and result, so that a
-// look-up is one probe and does not visit the record.
+// on the first look-up, into one flat table of key and result (views of the
+// table's records, which do not change while the run holds the table; copies
+// where a text had to be converted), so that a look-up is one probe and does
+// not visit the record.
 class LookUp {
 public:
   LookUp(DbfTable& t, const char* key_field, const char* result_field)
@@ -113,7 +116,7 @@ public:
     const auto it = index_.find(text);
     found = it != index_.end();
     if (found && no_result_) std::rethrow_exception(no_result_);
-    return found ? std::string_view(it->second) : fallback;
+    return found ? it->second : fallback;
   }
 
 private:
@@ -130,16 +133,21 @@ private:
     }
     index_.reserve(table_.RecordCount());
     for (table_.First(); !table_.Eof(); table_.Next()) {
-      auto [it, added] = index_.try_emplace(std::string(key.Text()));
-      if (added && result) it->second = result->AsString();
+      auto [it, added] = index_.try_emplace(Kept(key));
+      if (added && result) it->second = Kept(*result);
     }
+  }
+  std::string_view Kept(const Field& field) {
+    if (const auto text = field.TextInPlace()) return *text;
+    return converted_.emplace_back(field.AsString());
   }
   DbfTable& table_;
   const char* key_field_;
   const char* result_field_;
   bool built_ = false;
   std::exception_ptr no_result_;
-  TextMap<std::string> index_;
+  std::deque<std::string> converted_;  // texts that are not in the records as they read
+  ViewMap<std::string_view> index_;
 };
 
 // A warning about SOLUC's record `number` (1-based).

@@ -54,13 +54,14 @@ int Field::Decimals() const { return Layout().decimals; }
 std::string Field::AsString() const { return std::string(Text()); }
 
 std::string_view Field::Text() const {
-  const FieldLayout& f = Layout();
-  DbfTable::Impl& impl = *table_->impl_;
-  const auto index = static_cast<std::size_t>(index_);
-  if (IsStringType(f.type)) {
-    if (const auto text = dbf::TextInPlace(impl.layout, index, impl.Current())) return *text;
-  }
-  return impl.texts[index] = dbf::TextOf(Decoded());
+  if (const auto text = TextInPlace()) return *text;
+  return table_->impl_->texts[static_cast<std::size_t>(index_)] = dbf::TextOf(Decoded());
+}
+
+std::optional<std::string_view> Field::TextInPlace() const {
+  Layout();
+  const DbfTable::Impl& impl = *table_->impl_;
+  return dbf::TextInPlace(impl.layout, static_cast<std::size_t>(index_), impl.Current());
 }
 
 std::int32_t Field::AsInteger() const {

@@ -65,12 +65,17 @@ public:
   // field whose text is not a number gives that text.
   // Reading a field whose table is closed is a RunError.
   std::string AsString() const;
-  // AsString() without a copy: for C and V fields a view of the record's own
-  // bytes (converted from another code page only where the text is not
-  // ASCII); other fields their text form, kept by the table for this field.
+  // AsString() without a copy where the record holds that text itself (C
+  // and V fields, unless text must be converted from another code page; N
+  // and F fields holding a plain integer): a view of the record's bytes.
+  // Other fields give their text form, kept by the table for this field.
   // Valid until the table moves, appends, edits, posts, cancels or closes,
   // or this field is read again or written.
   std::string_view Text() const;
+  // Text() where it is a view of the record's own bytes; nullopt where it is
+  // not. For a table opened from a file the view stays valid until the table
+  // appends, posts an edit or closes: the index of a look-up can keep it.
+  std::optional<std::string_view> TextInPlace() const;
   // Integer form: numbers rounded to the nearest integer, 0 when blank;
   // string fields by the integer text rules (ThrowNotInteger otherwise). A
   // number field full of '*' (the overflow mark) is ThrowNotInteger with

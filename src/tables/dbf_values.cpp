@@ -183,20 +183,44 @@ std::string_view StoredText(const TableLayout& t, std::size_t index, std::string
   return s;
 }
 
+namespace {
+
+// Text that std::to_string gives back unchanged when it is read as an
+// integer: "0", or an optional minus and 1 to 18 digits, the first not 0.
+bool IsPlainInteger(std::string_view s) {
+  if (s == "0") return true;
+  if (!s.empty() && s.front() == '-') s.remove_prefix(1);
+  if (s.empty() || s.size() > 18 || s.front() == '0') return false;
+  return std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+}  // namespace
+
 std::optional<std::string_view> TextInPlace(const TableLayout& t, std::size_t index,
                                             std::string_view record) {
   const FieldLayout& f = t.fields[index];
-  if (NullFlagSet(t, f, record)) return std::string_view();
-  const std::string_view stored = StoredText(t, index, record);
-  if (!SameInCp1252(stored, t.code_page)) return std::nullopt;
-  return stored;
+  switch (f.type) {
+    case kTypeCharacter:
+    case kTypeVarchar: {
+      if (NullFlagSet(t, f, record)) return std::string_view();
+      const std::string_view stored = StoredText(t, index, record);
+      if (!SameInCp1252(stored, t.code_page)) return std::nullopt;
+      return stored;
+    }
+    case kTypeNumeric:
+    case kTypeFloat: {
+      if (NullFlagSet(t, f, record)) return std::string_view();
+      const std::string_view stored = Trim(record.substr(f.offset, f.length));
+      if (!IsPlainInteger(stored)) return std::nullopt;
+      return stored;
+    }
+    default:
+      return std::nullopt;
+  }
 }
 
 std::string KeyText(const TableLayout& t, std::size_t index, std::string_view record) {
-  const char type = t.fields[index].type;
-  if (type == kTypeCharacter || type == kTypeVarchar) {
-    if (const auto text = TextInPlace(t, index, record)) return std::string(*text);
-  }
+  if (const auto text = TextInPlace(t, index, record)) return std::string(*text);
   return TextOf(Decode(t, index, record));
 }
 

@@ -43,15 +43,16 @@ Value Decode(const TableLayout& t, std::size_t index, std::string_view record);
 // its value (see Decode).
 std::string_view StoredText(const TableLayout& t, std::size_t index, std::string_view record);
 
-// The fast path of reading text: Decode()'s text of C or V field `index` as
-// a view of `record` itself, where the stored bytes are that text (a cp1252
-// table, or ASCII text; "" for a Visual FoxPro null); nullopt where the text
-// must be converted from the table's code page.
+// The fast path of reading text: TextOf(Decode()) of field `index` as a view
+// of `record` itself, where the stored bytes are that text: C and V fields
+// of a cp1252 table, or holding ASCII text; N and F fields holding a plain
+// integer (digits without a leading zero, a minus before them, at most 18
+// digits; blanks around); "" for a Visual FoxPro null. nullopt otherwise
+// (text to convert from another code page, other numbers, other types).
 std::optional<std::string_view> TextInPlace(const TableLayout& t, std::size_t index,
                                             std::string_view record);
 
-// Decode()'s text form of field `index` (TextOf), by TextInPlace where it
-// applies: the key of a look-up index.
+// TextOf(Decode()) of field `index`, by TextInPlace where it applies.
 std::string KeyText(const TableLayout& t, std::size_t index, std::string_view record);
 
 // False for the fields Decode() cannot read (memo, general, picture, blob,

@@ -1,4 +1,6 @@
 // Text forms of numbers and dates.
+#include <random>
+
 #include <gtest/gtest.h>
 
 #include "tables/dbf_format.h"
@@ -27,6 +29,55 @@ TEST(DbfFormatGeneralTest, FifteenDigitsNoTrailingZerosExponentOutsideTheFixedRa
       {0.1 + 0.2, "0.3"},
   };
   for (const auto& [value, text] : cases) EXPECT_EQ(dbf::FormatGeneral(value), text) << value;
+}
+
+// Text read in place must be the text the full decoding gives, wherever it is
+// used; where it does not apply it says so.
+TEST(DbfTextInPlaceTest, IsTheDecodedTextOrNothing) {
+  dbf::FieldLayout c, n, f;
+  c.name = "C";
+  c.type = dbf::kTypeCharacter;
+  c.length = 8;
+  n.name = "N";
+  n.type = dbf::kTypeNumeric;
+  n.length = 20;
+  f.name = "F";
+  f.type = dbf::kTypeFloat;
+  f.length = 12;
+  f.decimals = 2;
+  dbf::TableLayout t = dbf::NewLayout({c, n, f});
+  auto check = [&](std::size_t field, const std::string& stored, bool in_place) {
+    std::string r = dbf::BlankRecord(t);
+    r.replace(t.fields[field].offset, stored.size(), stored);
+    const auto text = dbf::TextInPlace(t, field, r);
+    EXPECT_EQ(text.has_value(), in_place) << stored;
+    if (text) EXPECT_EQ(*text, dbf::TextOf(dbf::Decode(t, field, r))) << stored;
+    EXPECT_EQ(dbf::KeyText(t, field, r), dbf::TextOf(dbf::Decode(t, field, r))) << stored;
+  };
+  const struct {
+    std::size_t field;
+    const char* stored;
+    bool in_place;
+  } cases[] = {
+      {0, "MAT  ", true},     {0, "   ", true},       {0, "Espa\xF1" "a", true},
+      {1, "   12", true},     {1, "0", true},         {1, "  -7", true},
+      {1, "012", false},      {1, "+5", false},       {1, "-0", false},
+      {1, "1.50", false},     {1, "1e3", false},      {1, "   ", false},
+      {1, "****", false},     {1, "12 3", false},     {1, "123456789012345678", true},
+      {1, "1234567890123456789", false},               {2, "   3", true},
+      {2, "  3.25", false},   {2, "-12", true},
+  };
+  for (const auto& k : cases) check(k.field, k.stored, k.in_place);
+  std::mt19937 random(7);
+  for (int i = 0; i < 20000; ++i) {
+    const auto v = static_cast<std::int64_t>(random()) - (1LL << 31);
+    const std::string digits = std::to_string(v);
+    check(1, std::string(20 - digits.size(), ' ') + digits, true);
+  }
+  // Another code page: ASCII text is the same bytes, other letters are not.
+  t.code_page = CodePage::kOem850;
+  check(0, "MAT", true);
+  check(0, "PE\x9A" "A", false);
 }
 
 TEST(DbfDatesTest, CalendarDatesAndTheirYearRange) {
