@@ -374,7 +374,9 @@ void EncodeBlank(const FieldLayout& f, char* out) { std::fill(out, out + f.lengt
 
 std::size_t EncodeString(const FieldLayout& f, CodePage cp, std::string_view cp1252, char* out) {
   cp1252 = cp1252.substr(0, f.length);
-  cp1252 = cp1252.substr(0, cp1252.find('\0'));
+  // A loop, not find(): a call of memchr costs more than these few bytes.
+  cp1252 = cp1252.substr(0, static_cast<std::size_t>(std::find(cp1252.begin(), cp1252.end(), '\0') -
+                                                     cp1252.begin()));
   if (SameInCp1252(cp1252, cp)) {  // the usual case: copied as it is
     std::fill(std::copy(cp1252.begin(), cp1252.end(), out), out + f.length, ' ');
     return cp1252.size();
