@@ -14,7 +14,8 @@ namespace tvz::platform {
 std::string CollationKey(std::string_view cp1252);
 
 // The language of the user's collation, as an ISO 639 code in lower case
-// ("es", "ca", "en"); "" for the root collation (the C locale).
+// ("es", "ca", "en"); "" for the root collation (the C locale). An alternate
+// sort of a language (Windows' "es-ES_tradnl") is given by its whole name.
 std::string CollationLanguage();
 
 // Sort key of a cp1252 string by the collation of a named locale ("es_ES",

@@ -30,6 +30,13 @@ std::string CollationKey(std::string_view cp1252) {
 }
 
 std::string CollationLanguage() {
+  // An alternate sort ("es-ES_tradnl", with ch and ll as letters of their
+  // own) is named whole: it is no language's usual collation.
+  wchar_t locale[LOCALE_NAME_MAX_LENGTH] = {};
+  if (GetUserDefaultLocaleName(locale, LOCALE_NAME_MAX_LENGTH) > 0) {
+    const std::wstring name(locale);
+    if (name.find(L'_') != std::wstring::npos) return std::string(name.begin(), name.end());
+  }
   char name[16] = {};
   if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SISO639LANGNAME, name, sizeof name) <= 0) return "";
   std::string language(name);
