@@ -14,6 +14,7 @@
 #   build/fuzz/tests/fuzz/fuzz_TARGET build/fuzz/artifacts/FILE
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/test-summary.sh
 
 seconds=${1:-600}
 shift || true
@@ -23,8 +24,10 @@ targets=("$@")
 cores=$(nproc)
 jobs=${FUZZ_JOBS:-$(( cores < 2 ? cores : 2 ))}
 
-cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz -j"$cores" --target fuzz_all >/dev/null
+if ! { cmake --preset fuzz >/dev/null && cmake --build --preset fuzz -j"$cores" --target fuzz_all >/dev/null; }; then
+  summary_add fuzzing 0 1 "the build failed"
+  exit 1
+fi
 
 root=$PWD/build/fuzz
 bin=$root/tests/fuzz
@@ -78,6 +81,7 @@ for t in "${targets[@]}"; do
   printf '%-14s %10s %8s %8s  %s\n' "$t" "${runs:-?}" "${cov:-?}" "$corpus" "$result"
 done
 echo "fuzzing took $(( $(date +%s) - start ))s"
+summary_add fuzzing $(( ${#targets[@]} - ${#failed[@]} )) ${#failed[@]} "targets, ${seconds} s each"
 
 if [ ${#failed[@]} -gt 0 ]; then
   for t in "${failed[@]}"; do

@@ -16,9 +16,12 @@ native=(g++ make cmake pkg-config libicu-dev libboost1.81-dev)
 tests=(googletest libgtest-dev libbenchmark-dev time python3-dbfread python3-dbf gdal-bin)
 windows=(g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 fonts-wine fonts-liberation
          xvfb xauth x11-apps imagemagick fp-utils libchm-bin zip unzip clang)
-# 32-bit Wine, for the tests of the 32-bit build: where it cannot be had, those
-# tests are left out (scripts/test-windows.sh says so) and the rest goes on.
+# 32-bit Wine, for the tests of the 32-bit build: where it cannot be had or
+# cannot run (scripts/wine-env.sh asks the loader itself), those tests are
+# left out (scripts/test-windows.sh says so) and the rest goes on.
+# TVZ_WINE32=no: not even installed.
 wine32=(wine32:i386)
+[ "${TVZ_WINE32:-}" != no ] || wine32=()
 package=(make cmake libboost1.81-dev googletest g++-mingw-w64-i686 fp-utils zip unzip)
 optional=()
 case "$profile" in

@@ -1,6 +1,8 @@
-# Source this file: a quiet, offline Wine for the Windows tests and the
-# screenshots. Needs the Debian packages wine, wine64, fonts-wine and
-# fonts-liberation; 32-bit Windows also wine32 (i386).
+# Source this file, from the top of the checkout: a quiet, offline Wine for
+# the Windows tests and the screenshots, started through the loader this
+# machine can run (wine_choose_loader, called here). Needs the Debian packages
+# wine, wine64, fonts-wine and fonts-liberation; 32-bit Windows also wine32
+# (i386), on a machine that runs 32-bit programs.
 #
 #   . scripts/wine-env.sh
 #   wine_arch win32      # optional, before the prefix: a 32-bit Windows
@@ -14,21 +16,77 @@
 # passed per command, so that the shells here do not complain about a
 # locale that glibc has not generated.
 
-# A 64-bit Windows (it runs 32-bit programs too when wine32 is installed).
+# A 64-bit Windows (it runs 32-bit programs too where 32-bit Wine runs).
 export WINEARCH=win64
 export WINEDEBUG="${WINEDEBUG:--all}"
 # No Mono or Gecko install prompts, no menu entries written to $HOME.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 TVZ_WINE_LOCALE="${TVZ_WINE_LOCALE:-es_ES.UTF-8}"
 _tvz_prefix_is_temp=0
+_tvz_wine32_loader=/usr/lib/wine/wine
+_tvz_wine64_loader=/usr/lib/wine/wine64
 
 # Chooses the Windows of the next prefix: win64, or win32 (a 32-bit Windows,
-# no 64-bit programs; needs wine32).
+# no 64-bit programs; needs 32-bit Wine).
 wine_arch() { export WINEARCH=$1; }
 
-# Whether 32-bit Windows programs can run here (Debian's wine32, i386).
+# Whether 32-bit Windows programs can run here, decided by running Debian's
+# 32-bit Wine loader (wine32:i386), not by asking whether it is installed: a
+# kernel without 32-bit support installs the package and then answers every
+# start with "Exec format error". TVZ_WINE32=yes or no forces the answer.
+# The answer, and why, is kept in TVZ_WINE32_RUNS and TVZ_WINE32_WHY for the
+# scripts this one starts.
+wine_probe_32bit() {
+    [ -n "${TVZ_WINE32_RUNS:-}" ] && return 0
+    local answer out
+    case "${TVZ_WINE32:-}" in
+        yes) answer=yes; TVZ_WINE32_WHY="forced by TVZ_WINE32=yes" ;;
+        no) answer=no; TVZ_WINE32_WHY="forced by TVZ_WINE32=no" ;;
+        *)
+            if [ ! -e "$_tvz_wine32_loader" ]; then
+                answer=no; TVZ_WINE32_WHY="32-bit Wine (wine32:i386) is not installed"
+            elif out=$(timeout 20 "$_tvz_wine32_loader" --version 2>&1 </dev/null); then
+                answer=yes; TVZ_WINE32_WHY="$_tvz_wine32_loader --version: $out"
+            else
+                answer=no
+                TVZ_WINE32_WHY="this machine cannot run 32-bit programs ($_tvz_wine32_loader --version: $(printf '%s' "$out" | sed 's/^.*: //' | head -n 1))"
+            fi ;;
+    esac
+    export TVZ_WINE32_RUNS=$answer TVZ_WINE32_WHY
+}
+
 wine_has_32bit() {
-    dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "install ok installed"
+    wine_probe_32bit
+    [ "$TVZ_WINE32_RUNS" = yes ]
+}
+
+# Every Wine command of the project goes through one loader. Where 32-bit
+# Wine runs, Debian's wrappers choose as they always have. Where it does not,
+# they would still start the 32-bit loader whenever wine32 is installed
+# (wine, wine-stable, and wineboot, winecfg... through wineapploader), so
+# commands of the same names that start the 64-bit loader come first in PATH
+# (build/wine64-only/), with WINELOADER naming it for the processes Wine
+# starts itself; wineserver already prefers its 64-bit server.
+wine_choose_loader() {
+    wine_probe_32bit
+    [ "$TVZ_WINE32_RUNS" = yes ] && return 0
+    [ -n "${TVZ_WINE_SHIMS:-}" ] && return 0
+    if [ ! -x "$_tvz_wine64_loader" ]; then
+        echo "wine-env: no 64-bit Wine loader ($_tvz_wine64_loader): install wine64" >&2
+        return 1
+    fi
+    TVZ_WINE_SHIMS="$(pwd -P)/build/wine64-only"
+    mkdir -p "$TVZ_WINE_SHIMS"
+    local name
+    for name in wine wine-stable wine64; do
+        printf '#!/bin/sh
+# The 64-bit Wine loader only (scripts/wine-env.sh).
+exec %s "$@"
+' \
+            "$_tvz_wine64_loader" >"$TVZ_WINE_SHIMS/$name"
+        chmod +x "$TVZ_WINE_SHIMS/$name"
+    done
+    export TVZ_WINE_SHIMS WINELOADER="$_tvz_wine64_loader" PATH="$TVZ_WINE_SHIMS:$PATH"
 }
 
 # Runs a command with the Wine locale.
@@ -91,3 +149,5 @@ under_xvfb() {
         exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$@"
     fi
 }
+
+wine_choose_loader
