@@ -30,7 +30,7 @@ wine_start
 # its ZARP files.
 drive_c="$WINEPREFIX/drive_c"
 mkdir -p "$drive_c/transVardelZarp" "$drive_c/ZARP"
-cp build/windows/src/ui/transVardelZarp.exe "$drive_c/transVardelZarp/"
+cp build/windows/src/app/transVardelZarp.exe "$drive_c/transVardelZarp/"
 cp -r samples/escuela "$drive_c/ZARP/escuela"
 rm -f "$drive_c/ZARP/escuela/SOLUC.DBF"
 

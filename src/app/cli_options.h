@@ -1,7 +1,6 @@
 #pragma once
-// The command line of `transvardelzarp`:
-//   transvardelzarp exportar|importar|comprobar CARPETA [--vtemp DIR] [--informe FICHERO]
-//   transvardelzarp restaurar [COPIA] [--vtemp DIR]
+// The command line of `transvardelzarp`: one command of the table in
+// cli_commands.h, its operand and the options.
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -17,11 +16,11 @@ enum ExitCode : int {
   kExitUsage = 64,    // the command line is wrong
 };
 
-enum class Mode { kExportar, kImportar, kComprobar, kRestaurar };
+struct Command;  // cli_commands.h
 
 struct Options {
   bool help = false;
-  Mode mode = Mode::kExportar;
+  const Command* command = nullptr;              // null only with help
   std::filesystem::path folder;                  // CARPETA
   std::optional<std::string> copy;               // restaurar: COPIA, as given
   std::optional<std::filesystem::path> vtemp;    // --vtemp DIR
@@ -34,10 +33,11 @@ struct ParseResult {
   std::string argument;            // the argument the error is about, as given
 };
 
-// Pure: no file system access. The mode is compared in ASCII lower case.
+// Pure: no file system access. The command is compared in ASCII lower case.
 ParseResult ParseOptions(const std::vector<std::string>& args);
 
-// The help text (cp1252, like every program text).
-const char* HelpText();
+// The help text (cp1252, like every program text): the usage and a
+// paragraph of each command, the options, the streams and exit statuses.
+std::string HelpText();
 
 }  // namespace tvz::cli

@@ -28,4 +28,10 @@ inline std::string Lowered(std::string_view text) {
   return out;
 }
 
+inline std::string Uppered(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = ToUpper(c);
+  return out;
+}
+
 }  // namespace tvz::ascii

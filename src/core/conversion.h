@@ -4,17 +4,11 @@
 // through RunHost.
 #include <cstdint>
 #include <filesystem>
-#include <map>
-#include <memory>
 #include <string>
-#include <vector>
 
 #include "core/report.h"
 
 namespace tvz {
-
-class CopyRun;   // export/table_copies.h
-class DbfTable;  // the table store (tables/dbf_table.h)
 
 class RunHost {
 public:
@@ -26,14 +20,12 @@ public:
   virtual void SetBusy(bool busy) = 0;
 };
 
-// One line of the short report a finished run leaves for the command line.
-struct TableReport {
-  std::string table;          // "ASIGNOMT", ..., or "ZARP_HORARIO.TXT"
-  std::uint64_t records = 0;  // records (lines) written
-  std::uint64_t skipped = 0;  // input records skipped as duplicates
-};
-
+// One run's context: what it was asked to do, who shows its messages, and
+// what it reports.
 struct Conversion {
+  // The host must outlive the conversion.
+  explicit Conversion(RunHost& run_host) : host(run_host) {}
+
   // The chosen folder (`RutaCarpeta`): where the ZARP files are read and
   // ZARP_HORARIO.TXT is written.
   std::filesystem::path RutaCarpeta;
@@ -44,20 +36,12 @@ struct Conversion {
   std::int32_t Transformado = 0;
   // Embedded mode (`NumParametros` == 2): changes what a refused run does.
   bool Embedded = false;
-  RunHost* host = nullptr;
-  std::vector<TableReport> report;
-  // Where an export keeps the tables it replaces (set by the export run;
-  // none: nothing is kept). Afterwards it names the copy the run made.
-  std::shared_ptr<CopyRun> copies;
-  // The warnings and counts of the run (report.h).
+  RunHost& host;
+  // What the run did: the records of each table it made, its warnings and
+  // counts (report.h).
   Informe informe;
-  // Check only (`comprobar`): the export reads, checks and reports all it
-  // would, and writes nothing; the tables it builds are dropped, but those a
-  // later converter reads (GRUPOST for ASIGT) are kept here, by name.
-  bool CheckOnly = false;
-  std::map<std::string, std::shared_ptr<DbfTable>> unwritten_tables;
 
-  void Show(const std::string& text) const { host->ShowMessage(text); }
+  void Show(const std::string& text) const { host.ShowMessage(text); }
 };
 
 // How a run ended when it did not end by an error (RunError).

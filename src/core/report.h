@@ -1,7 +1,7 @@
 #pragma once
-// The run's report: besides its messages, every run keeps a list of warnings
-// (avisos), one for each thing it carried over other than as read, and a few
-// counts of what it does by design. The fronts render it (report_render.h).
+// The run's report: besides its messages, every run keeps the records it
+// wrote per table, a list of warnings (avisos), one for each thing it carried
+// over other than as read, and a few counts of what it does by design. The fronts render it (report_render.h).
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -54,7 +54,16 @@ struct Aviso {
   std::string fichero_primera;
 };
 
+// The records one table (or ZARP_HORARIO.TXT) got.
+struct TablaRecuento {
+  std::string tabla;            // "ASIGNOMT", ..., or "ZARP_HORARIO.TXT"
+  std::uint64_t registros = 0;  // records (lines) written
+  std::uint64_t duplicados = 0; // input records skipped as duplicates
+};
+
 struct Informe {
+  // In the order the run made them.
+  std::vector<TablaRecuento> tablas;
   std::vector<Aviso> avisos;
   // Import: SOLUC records whose task ASIGNOMT lacks, written as "LEC" (the
   // rule for lessons, not a warning).

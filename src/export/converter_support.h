@@ -1,6 +1,7 @@
 #pragma once
 // What every converter does the same way: find its required input, make its
-// new table, leave its line in the run's report.
+// new table, hand it to the run's destination and count its records in the
+// run's report.
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "core/conversion.h"
+#include "export/table_destination.h"
 #include "tables/dbf_table.h"
 
 namespace tvz {
@@ -39,13 +41,15 @@ void Warn(Conversion& c, AvisoTipo tipo, const Source& at, std::string valor);
 void SetText(Conversion& c, Field field, std::string_view value, const Source& at);
 
 // The converter's new, empty table NAME.DBF in the working folder, open for
-// appending. The old table stays in place until Finish().
+// appending. The old table stays in place until FinishTable().
 std::unique_ptr<DbfTable> NewTable(const Conversion& c, std::string_view name,
                                    std::vector<FieldDef> fields);
 
-// Finishes the table (puts it in place of the old one) and reports it. In a
-// check-only run nothing is written: the table is only counted.
-void FinishTable(Conversion& c, DbfTable& table, std::string_view name, std::uint64_t skipped = 0);
+// Hands the finished table to the run's destination (which puts it in place
+// of the old one, or only checks that it could) and counts its records, and
+// the `skipped` input records, in the report.
+void FinishTable(Conversion& c, TableDestination& tables, std::unique_ptr<DbfTable> table,
+                 std::uint64_t skipped = 0);
 
 // A string field definition, for the schemas.
 inline FieldDef Str(const char* name, int size) { return {name, FieldType::ftString, size}; }

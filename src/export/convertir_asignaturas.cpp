@@ -9,7 +9,7 @@
 
 namespace tvz {
 
-void ConvertirAsignaturas(Conversion& c) {
+void ConvertirAsignaturas(Conversion& c, TableDestination& tables) {
   auto subjects = RequiredInput(c, "zarp_asignat.txt",
                                 "No existe archivo de asignaturas (ZARP_ASIGNAT.TXT)", "ASIGNOMT");
   if (!subjects) return;  // ASIGNOMT stays as it was; activities are not read
@@ -80,7 +80,7 @@ void ConvertirAsignaturas(Conversion& c) {
     }
     tasks.Close();
   }
-  FinishTable(c, *table, "ASIGNOMT", skipped);
+  FinishTable(c, tables, std::move(table), skipped);
 }
 
 }  // namespace tvz

@@ -1,15 +1,13 @@
 // ASIGT: one record per subject a group is taught (zarp_asignatgrupo.txt),
 // completed with the group's data from GRUPOST and the weekly hours of
-// zarp_asignatcurso.txt. First matches win, as in a scan in stored order;
-// the look-ups are hash indexes so the cost stays linear.
+// zarp_asignatcurso.txt (export/hours.h). First matches win, as in a scan in
+// stored order; the look-ups are hash indexes so the cost stays linear.
 #include <array>
-#include <iterator>
 
 #include "core/text_map.h"
 #include "export/converter_support.h"
 #include "export/export_run.h"
 #include "export/hours.h"
-#include "platform/files.h"
 #include "records/line_reader.h"
 #include "records/zarp_record.h"
 
@@ -19,15 +17,14 @@ namespace {
 
 constexpr std::array<const char*, 4> kGroupFields = {"TURNO", "NIVEL", "CURSO", "GRUPO"};
 
-// Group code -> TURNO, NIVEL, CURSO, GRUPO of the first group with that code.
-// A check-only run reads the GRUPOST it built and did not write; otherwise
-// (and when that run had no groups file) the table in the working folder.
-TextMap<std::array<std::string, 4>> IndexGroups(const Conversion& c) {
+// Group code -> TURNO, NIVEL, CURSO, GRUPO of the first group with that code:
+// the GRUPOST this run built, where the destination kept it; otherwise (and
+// when this run had no groups file) the table in the working folder.
+TextMap<std::array<std::string, 4>> IndexGroups(const Conversion& c, TableDestination& tables) {
   DbfTable from_file;
-  auto unwritten = c.unwritten_tables.find("GRUPOST");
-  const bool in_memory = unwritten != c.unwritten_tables.end();
-  DbfTable& groups = in_memory ? *unwritten->second : from_file;
-  if (!in_memory) {
+  DbfTable* built = tables.Built("GRUPOST");
+  DbfTable& groups = built ? *built : from_file;
+  if (!built) {
     groups.DatabaseName = c.WorkingFolder;
     groups.TableName = "GRUPOST.DBF";
     groups.Type = TableType::ttDefault;
@@ -45,56 +42,13 @@ TextMap<std::array<std::string, 4>> IndexGroups(const Conversion& c) {
     if (!inserted) continue;
     for (std::size_t i = 0; i < fields.size(); ++i) it->second[i] = fields[i].AsString();
   }
-  if (!in_memory) groups.Close();
-  return index;
-}
-
-// Subject, level and course as one key, written into `key` (its buffer is
-// reused).
-const std::string& HoursKey(std::string& key, std::string_view subject, std::string_view level,
-                            std::string_view course) {
-  key.clear();
-  for (std::string_view part : {subject, level, course}) AppendKeyPart(key, part);
-  return key;
-}
-
-// The weekly hours of one line of the hours file: its hours column (at most
-// six bytes), read on the first assignment that needs it.
-struct LineHours {
-  std::array<char, 6> column{};
-  std::uint8_t size = 0;
-  bool read = false;
-  bool raised = false;  // below 1: stored as 1, and reported for each assignment
-  double stored = 0;    // as HORAS keeps them, to four decimals
-  std::string_view Column() const { return {column.data(), size}; }
-};
-
-// (subject, level, course) -> the hours of the first line that names them.
-// A first line whose hours are blank (read as 1 hour) is reported.
-TextMap<LineHours> IndexHours(Conversion& c, const std::filesystem::path& file) {
-  const TextLines lines = LoadLines(file);
-  TextMap<LineHours> index;
-  index.reserve(static_cast<std::size_t>(std::distance(lines.begin(), lines.end())));
-  std::string key;
-  Source at{"ASIGT", "ZARP_ASIGNATCURSO.TXT", 0};
-  for (std::string_view line : lines) {
-    ++at.linea;
-    if (IsSkippedRecord(line, "ZARP_ASIGNATCURSO.TXT")) continue;
-    const std::string_view subject = ColumnText(line, 24, 4);
-    auto [it, added] =
-        index.try_emplace(HoursKey(key, subject, ColumnText(line, 2, 3), ColumnText(line, 8, 3)));
-    if (!added) continue;
-    const std::string_view column = ColumnText(line, 28, 6);
-    std::copy(column.begin(), column.end(), it->second.column.begin());
-    it->second.size = static_cast<std::uint8_t>(column.size());
-    if (column.empty()) Warn(c, AvisoTipo::kHorasVacias, at, std::string(subject));
-  }
+  if (!built) groups.Close();
   return index;
 }
 
 }  // namespace
 
-void ConvertirAsignaturasGrupo(Conversion& c) {
+void ConvertirAsignaturasGrupo(Conversion& c, TableDestination& tables) {
   auto input = RequiredInput(c, "zarp_asignatgrupo.txt",
                              "No existe archivo de grupos (ZARP_ASIGNATGRUPO.TXT)", "ASIGT");
   if (!input) return;
@@ -134,7 +88,7 @@ void ConvertirAsignaturasGrupo(Conversion& c) {
     return Source{"ASIGT", "ZARP_ASIGNATGRUPO.TXT", lines[record]};
   };
   {
-    const auto groups = IndexGroups(c);  // freed before the hours are read
+    const auto groups = IndexGroups(c, tables);  // freed before the hours are read
     for (t.First(); !t.Eof(); t.Next()) {
       auto found = groups.find(cgrup.Text());
       if (found == groups.end()) {
@@ -151,7 +105,7 @@ void ConvertirAsignaturasGrupo(Conversion& c) {
   if (!hours_file) {
     // The table keeps what passes 1 and 2 wrote; the run status is unchanged.
     c.Show("No existe archivo de grupos (ZARP_ASIGNATCURSO.TXT)");
-    FinishTable(c, t, "ASIGT");
+    FinishTable(c, tables, std::move(table));
     return;
   }
 
@@ -159,23 +113,14 @@ void ConvertirAsignaturasGrupo(Conversion& c) {
   // gives hours (at least 1) are marked; the others still have blank HORAS.
   std::vector<bool> has_hours(t.RecordCount());
   {
-    auto hours = IndexHours(c, *hours_file);
-    std::string key;
+    HoursIndex hours(c, *hours_file, horas);
     for (t.First(); !t.Eof(); t.Next()) {
-      auto found = hours.find(HoursKey(key, casig.Text(), nivel.Text(), curso.Text()));
-      if (found == hours.end()) continue;
-      LineHours& h = found->second;
+      const HoursIndex::Hours* h = hours.Find(casig.Text(), nivel.Text(), curso.Text());
+      if (h == nullptr) continue;
       t.Edit();
-      if (!h.read) {  // the first assignment with these hours reads them
-        horas.SetAsFloat(HoursFromText(h.Column()));
-        h.stored = horas.AsFloat();
-        h.raised = h.stored < 1;
-        if (h.raised) h.stored = 1;
-        h.read = true;
-      }
-      horas.SetAsFloat(h.stored);
-      if (h.raised) Warn(c, AvisoTipo::kHorasMinimas, line_of(t.RecNo()), std::string(h.Column()));
-      sesiones.SetAsString(SessionString(h.stored));
+      horas.SetAsFloat(h->hours);
+      if (h->raised) Warn(c, AvisoTipo::kHorasMinimas, line_of(t.RecNo()), std::string(h->column));
+      sesiones.SetAsString(SessionString(h->hours));
       has_hours[t.RecNo()] = true;
       t.Post();
     }
@@ -190,7 +135,7 @@ void ConvertirAsignaturasGrupo(Conversion& c) {
     sesiones.SetAsString("1");
     t.Post();
   }
-  FinishTable(c, t, "ASIGT");
+  FinishTable(c, tables, std::move(table));
 }
 
 }  // namespace tvz

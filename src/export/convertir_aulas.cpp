@@ -7,7 +7,7 @@
 
 namespace tvz {
 
-void ConvertirAulas(Conversion& c) {
+void ConvertirAulas(Conversion& c, TableDestination& tables) {
   auto input = RequiredInput(c, "zarp_aulas.txt", "No existe archivo de aulas (ZARP_AULAS.TXT)",
                              "AULAT");
   if (!input) return;
@@ -15,19 +15,21 @@ void ConvertirAulas(Conversion& c) {
   auto table = NewTable(c, "AULAT",
                         {Str("ABREV", 10), Str("NOMBRE", 80), Str("EDIFICIO", 1),
                          {"MAXALUM", FieldType::ftInteger, 0}, Str("ABREVCORTA", 4)});
+  Field abrev = table->FieldByName("ABREV"), nombre = table->FieldByName("NOMBRE"),
+        abrevcorta = table->FieldByName("ABREVCORTA");
   std::string line;
   Source at{"AULAT", "ZARP_AULAS.TXT", 0};
   while (reader.Next(line)) {
     ++at.linea;
     if (IsSkippedRecord(line, "ZARP_AULAS.TXT")) continue;
     table->Append();
-    table->FieldByName("ABREV").SetAsString(ColumnField(line, 2, 10));
-    SetText(c, table->FieldByName("NOMBRE"), ColumnField(line, 86, 100), at);
-    table->FieldByName("ABREVCORTA").SetAsString(ColumnField(line, 12, 4));
+    abrev.SetAsString(ColumnText(line, 2, 10));
+    SetText(c, nombre, ColumnText(line, 86, 100), at);
+    abrevcorta.SetAsString(ColumnText(line, 12, 4));
     table->Post();
   }
   reader.Close();
-  FinishTable(c, *table, "AULAT");
+  FinishTable(c, tables, std::move(table));
 }
 
 }  // namespace tvz

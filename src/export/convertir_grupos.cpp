@@ -6,7 +6,7 @@
 
 namespace tvz {
 
-void ConvertirGrupos(Conversion& c) {
+void ConvertirGrupos(Conversion& c, TableDestination& tables) {
   auto input = RequiredInput(c, "zarp_grupo.txt", "No existe archivo de grupos (ZARP_GRUPO.TXT)",
                              "GRUPOST");
   if (!input) return;
@@ -15,6 +15,12 @@ void ConvertirGrupos(Conversion& c) {
                         {Str("ABREV", 10), Str("TURNO", 1), Str("NIVEL", 5), Str("CURSO", 3),
                          Str("GRUPO", 2), Str("MARCO", 1), Str("UNIDAD", 10), Str("DESCRIP", 80),
                          Str("ABREVCORTA", 4)});
+  DbfTable& t = *table;
+  Field abrev = t.FieldByName("ABREV"), turno = t.FieldByName("TURNO"),
+        nivel = t.FieldByName("NIVEL"), curso = t.FieldByName("CURSO"),
+        grupo = t.FieldByName("GRUPO"), marco = t.FieldByName("MARCO"),
+        unidad = t.FieldByName("UNIDAD"), descrip = t.FieldByName("DESCRIP"),
+        abrevcorta = t.FieldByName("ABREVCORTA");
   std::string line;
   Source at{"GRUPOST", "ZARP_GRUPO.TXT", 0};
   while (reader.Next(line)) {
@@ -31,24 +37,22 @@ void ConvertirGrupos(Conversion& c) {
       Warn(c, AvisoTipo::kGrupoSinNivel, at, unit);
     }
 
-    table->Append();
-    table->FieldByName("ABREV").SetAsString(unit);
-    table->FieldByName("TURNO").SetAsString(shift);  // the field keeps the first byte
-    table->FieldByName("NIVEL").SetAsString(level);
-    table->FieldByName("CURSO").SetAsString(course);
-    table->FieldByName("GRUPO").SetAsString(letter);
-    table->FieldByName("MARCO").SetAsString("0");
-    table->FieldByName("UNIDAD").SetAsString(unit);
+    t.Append();
+    abrev.SetAsString(unit);
+    turno.SetAsString(shift);  // the field keeps the first byte
+    nivel.SetAsString(level);
+    curso.SetAsString(course);
+    grupo.SetAsString(letter);
+    marco.SetAsString("0");
+    unidad.SetAsString(unit);
     // Every separator is written, also next to an empty piece.
-    table->FieldByName("DESCRIP").SetAsString("(" + ColumnField(line, 25, 10) + ") " + shift + " " +
-                                              level + " " + course + " " + letter);
-    table->FieldByName("ABREVCORTA").SetAsString(ColumnField(line, 12, 4));
-    table->Post();
+    descrip.SetAsString("(" + ColumnField(line, 25, 10) + ") " + shift + " " + level + " " + course +
+                        " " + letter);
+    abrevcorta.SetAsString(ColumnText(line, 12, 4));
+    t.Post();
   }
   reader.Close();
-  FinishTable(c, *table, "GRUPOST");
-  // Unwritten, ASIGT still needs it.
-  if (c.CheckOnly) c.unwritten_tables["GRUPOST"] = std::move(table);
+  FinishTable(c, tables, std::move(table));
 }
 
 }  // namespace tvz

@@ -8,7 +8,7 @@
 
 namespace tvz {
 
-void ConvertirProfesores(Conversion& c) {
+void ConvertirProfesores(Conversion& c, TableDestination& tables) {
   auto input = RequiredInput(c, "zarp_prof.txt", "No existe archivo de profesores (ZARP_PROF.TXT)",
                              "PROFT");
   if (!input) return;
@@ -41,7 +41,7 @@ void ConvertirProfesores(Conversion& c) {
     table->Post();
   }
   reader.Close();
-  FinishTable(c, *table, "PROFT", skipped);
+  FinishTable(c, tables, std::move(table), skipped);
 }
 
 }  // namespace tvz

@@ -37,7 +37,7 @@ std::string MinuteOf(const std::string& time_text) {
 
 }  // namespace
 
-void ConvertirSesiones(Conversion& c) {
+void ConvertirSesiones(Conversion& c, TableDestination& tables) {
   auto input = RequiredInput(c, "zarp_sesiones.txt",
                              "No existe archivo de grupos (ZARP_SESIONES.TXT)", "DIASHORAST");
   if (!input) return;
@@ -49,6 +49,10 @@ void ConvertirSesiones(Conversion& c) {
                          Str("HORAHASTA", 8), Str("MINUTOS", 8), Str("MARCO", 1),
                          Str("MARCOXML", 10)});
   DbfTable& t = *table;
+  Field diho = t.FieldByName("DIHO"), coddiho = t.FieldByName("CODDIHO"), dia = t.FieldByName("DIA"),
+        hora = t.FieldByName("HORA"), textohor = t.FieldByName("TEXTOHOR"),
+        horadesde = t.FieldByName("HORADESDE"), horahasta = t.FieldByName("HORAHASTA"),
+        minutos = t.FieldByName("MINUTOS"), marco = t.FieldByName("MARCO");
 
   // Pass 1: one slot per data line.
   Source at{"DIASHORAST", "ZARP_SESIONES.TXT", 0};
@@ -73,29 +77,27 @@ void ConvertirSesiones(Conversion& c) {
     if (!known_day) Warn(c, AvisoTipo::kDiaDesconocido, at, letter);
 
     t.Append();
-    t.FieldByName("DIA").SetAsString(day);
-    t.FieldByName("HORA").SetAsString(raw_start);  // pass 2 puts the hour number here
-    t.FieldByName("CODDIHO").SetAsString(ColumnField(line, 5, 4));
-    t.FieldByName("TEXTOHOR").SetAsString("-" + start + "-" + end);
-    t.FieldByName("HORADESDE").SetAsString(start);
-    t.FieldByName("HORAHASTA").SetAsString(end);
-    t.FieldByName("MINUTOS").SetAsString(std::to_string(minutes));
-    t.FieldByName("MARCO").SetAsString("0");
+    dia.SetAsString(day);
+    hora.SetAsString(raw_start);  // pass 2 puts the hour number here
+    coddiho.SetAsString(ColumnText(line, 5, 4));
+    textohor.SetAsString("-" + start + "-" + end);
+    horadesde.SetAsString(start);
+    horahasta.SetAsString(end);
+    minutos.SetAsString(std::to_string(minutes));
+    marco.SetAsString("0");
     t.Post();
   }
 
   // Pass 2: hour numbers, slot keys and slot texts.
   for (t.First(); !t.Eof(); t.Next()) {
-    const int hour = starts.IndexOf(t.FieldByName("HORADESDE").AsString()) + 1;
+    const int hour = starts.IndexOf(horadesde.AsString()) + 1;
     t.Edit();
-    t.FieldByName("HORA").SetAsString(std::to_string(hour));
-    t.FieldByName("DIHO").SetAsString(t.FieldByName("DIA").AsString() +
-                                      t.FieldByName("HORA").AsString());
-    t.FieldByName("TEXTOHOR").SetAsString(std::to_string(hour) +
-                                          t.FieldByName("TEXTOHOR").AsString());
+    hora.SetAsString(std::to_string(hour));
+    diho.SetAsString(dia.AsString() + hora.AsString());
+    textohor.SetAsString(std::to_string(hour) + textohor.AsString());
     t.Post();
   }
-  FinishTable(c, t, "DIASHORAST");
+  FinishTable(c, tables, std::move(table));
 }
 
 }  // namespace tvz

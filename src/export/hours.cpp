@@ -1,9 +1,14 @@
 #include "export/hours.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "core/errors.h"
 #include "core/number_text.h"
+#include "export/converter_support.h"
+#include "records/line_reader.h"
+#include "records/zarp_record.h"
 
 namespace tvz {
 
@@ -28,6 +33,48 @@ std::string SessionString(double hours) {
                           : std::to_string(n - 13) + std::string(13, '1');
   if (hours > whole) s += '\xBD';  // the half mark
   return s;
+}
+
+HoursIndex::HoursIndex(Conversion& c, const std::filesystem::path& file, Field horas)
+    : horas_(horas) {
+  const TextLines lines = LoadLines(file);
+  lines_.reserve(static_cast<std::size_t>(std::distance(lines.begin(), lines.end())));
+  Source at{"ASIGT", "ZARP_ASIGNATCURSO.TXT", 0};
+  for (std::string_view line : lines) {
+    ++at.linea;
+    if (IsSkippedRecord(line, "ZARP_ASIGNATCURSO.TXT")) continue;
+    const std::string_view subject = ColumnText(line, 24, 4);
+    auto [it, added] =
+        lines_.try_emplace(Key(subject, ColumnText(line, 2, 3), ColumnText(line, 8, 3)));
+    if (!added) continue;
+    const std::string_view column = ColumnText(line, 28, 6);
+    std::copy(column.begin(), column.end(), it->second.column.begin());
+    it->second.size = static_cast<std::uint8_t>(column.size());
+    if (column.empty()) Warn(c, AvisoTipo::kHorasVacias, at, std::string(subject));
+  }
+}
+
+const std::string& HoursIndex::Key(std::string_view subject, std::string_view level,
+                                   std::string_view course) {
+  key_.clear();
+  for (std::string_view part : {subject, level, course}) AppendKeyPart(key_, part);
+  return key_;
+}
+
+const HoursIndex::Hours* HoursIndex::Find(std::string_view subject, std::string_view level,
+                                          std::string_view course) {
+  auto found = lines_.find(Key(subject, level, course));
+  if (found == lines_.end()) return nullptr;
+  Line& line = found->second;
+  if (!line.read) {
+    Hours& h = line.hours;
+    h.column = std::string_view(line.column.data(), line.size);
+    h.hours = horas_.StoredFloat(HoursFromText(h.column));
+    h.raised = h.hours < 1;
+    if (h.raised) h.hours = 1;
+    line.read = true;
+  }
+  return &line.hours;
 }
 
 }  // namespace tvz

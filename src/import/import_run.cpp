@@ -1,16 +1,14 @@
 // The import run: SOLUC, walked in stored order, becomes ZARP_HORARIO.TXT.
 // The slot, group, task and room look-ups give the first match in stored
-// order, through indexes built once per run.
+// order (import/lookups.h).
 #include "import/import_run.h"
 
 #include <array>
-#include <deque>
-#include <exception>
 #include <optional>
 
 #include "core/errors.h"
-#include "core/text_map.h"
 #include "import/horario_format.h"
+#include "import/lookups.h"
 #include "platform/clock.h"
 #include "platform/file_io.h"
 #include "platform/files.h"
@@ -67,89 +65,6 @@ private:
   std::array<DbfTable, kTableCount> tables_;
 };
 
-// Day, hour and frame -> CODDIHO of the first slot row that has them.
-class SlotIndex {
-public:
-  explicit SlotIndex(DbfTable& slots) : slots_(slots) {}
-  // The slot code; nullopt when no row has them.
-  std::optional<std::string_view> Find(std::string_view day, std::string_view hour,
-                                       std::string_view frame) {
-    if (!built_) Build();
-    auto it = index_.find(Key(day, hour, frame));
-    if (it == index_.end()) return std::nullopt;
-    return it->second;
-  }
-
-private:
-  // The three parts as one key, built in key_, whose buffer is reused.
-  const std::string& Key(std::string_view a, std::string_view b, std::string_view c) {
-    key_.clear();
-    for (std::string_view part : {a, b, c}) AppendKeyPart(key_, part);
-    return key_;
-  }
-  void Build() {
-    built_ = true;
-    const Field day = slots_.FieldByName("DIA"), hour = slots_.FieldByName("HORA"),
-                frame = slots_.FieldByName("MARCO"), code = slots_.FieldByName("CODDIHO");
-    for (slots_.First(); !slots_.Eof(); slots_.Next())
-      index_.try_emplace(Key(day.Text(), hour.Text(), frame.Text()), code.AsString());
-  }
-  DbfTable& slots_;
-  bool built_ = false;
-  std::string key_;
-  TextMap<std::string> index_;
-};
-
-// A look-up table: the result field of the first record (stored order)
-// whose key field reads as the given text, as a locate finds it. Read once,
-// on the first look-up, into one flat table of key and result (views of the
-// table's records, which do not change while the run holds the table; copies
-// where a text had to be converted), so that a look-up is one probe and does
-// not visit the record.
-class LookUp {
-public:
-  LookUp(DbfTable& t, const char* key_field, const char* result_field)
-      : table_(t), key_field_(key_field), result_field_(result_field) {}
-  // The result of the match, else `fallback` (found false).
-  std::string_view Find(std::string_view text, std::string_view fallback, bool& found) {
-    if (!built_) Build();
-    const auto it = index_.find(text);
-    found = it != index_.end();
-    if (found && no_result_) std::rethrow_exception(no_result_);
-    return found ? it->second : fallback;
-  }
-
-private:
-  void Build() {
-    built_ = true;
-    const Field key = table_.FieldByName(key_field_);
-    // A missing result field is an error at the first match, as when each
-    // look-up read the record it found.
-    std::optional<Field> result;
-    try {
-      result = table_.FieldByName(result_field_);
-    } catch (const RunError&) {
-      no_result_ = std::current_exception();
-    }
-    index_.reserve(table_.RecordCount());
-    for (table_.First(); !table_.Eof(); table_.Next()) {
-      auto [it, added] = index_.try_emplace(Kept(key));
-      if (added && result) it->second = Kept(*result);
-    }
-  }
-  std::string_view Kept(const Field& field) {
-    if (const auto text = field.TextInPlace()) return *text;
-    return converted_.emplace_back(field.AsString());
-  }
-  DbfTable& table_;
-  const char* key_field_;
-  const char* result_field_;
-  bool built_ = false;
-  std::exception_ptr no_result_;
-  std::deque<std::string> converted_;  // texts that are not in the records as they read
-  ViewMap<std::string_view> index_;
-};
-
 // A warning about SOLUC's record `number` (1-based).
 void Warn(Conversion& c, AvisoTipo tipo, std::size_t number, const std::string& valor) {
   Aviso a;
@@ -159,27 +74,6 @@ void Warn(Conversion& c, AvisoTipo tipo, std::size_t number, const std::string& 
   a.linea = number;
   a.valor = valor;
   c.informe.Add(std::move(a));
-}
-
-// A value wider than its column would move every later column of the record
-// and ZARP would read a teacher as a room; a control byte (a CR or LF above
-// all) would split the record into lines ZARP takes for records of their own.
-// The run stops instead.
-void AppendChecked(std::string& record, std::string_view value, std::size_t width,
-                   std::size_t solucRecord, const char* what) {
-  for (unsigned char ch : value) {
-    if (ch >= 0x20) continue;
-    throw RunError("El registro " + std::to_string(solucRecord) + " de SOLUC no se puede exportar: " +
-                   what + " contiene el car\xE1" "cter de control " + std::to_string(ch) +
-                   ", que ZARP_HORARIO.TXT no admite");
-  }
-  if (value.size() > width) {
-    throw RunError("El registro " + std::to_string(solucRecord) + " de SOLUC no se puede exportar: " +
-                   what + " vale '" + std::string(value) + "', que tiene " + std::to_string(value.size()) +
-                   " caracteres y ZARP_HORARIO.TXT solo tiene " + std::to_string(width) +
-                   " columnas para ese dato");
-  }
-  AppendPadded(record, value, width);
 }
 
 std::string_view Head(std::string_view text, std::size_t n) { return text.substr(0, n); }
@@ -199,7 +93,7 @@ RunOutcome ImportRun(Conversion& c) {
   if (auto busy_folder = locks.Hold({c.WorkingFolder, c.RutaCarpeta}))
     throw RunError(FolderInUseText(platform::PathText(*busy_folder)));
   platform::RemoveStaleTemporaries(c.RutaCarpeta);
-  BusyCursor busy(*c.host);
+  BusyCursor busy(c.host);
 
   const auto subjects = platform::FindFile(c.RutaCarpeta, "zarp_asignat.txt")
                             .value_or(c.RutaCarpeta / "zarp_asignat.txt");
@@ -221,7 +115,6 @@ RunOutcome ImportRun(Conversion& c) {
   LookUp tasks(tables[kAsignaturas], "COD", "CODTAREA");
   LookUp rooms(tables[kAulas], "ABREV", "ABREVCORTA");
   bytes.reserve(bytes.size() + (soluc.RecordCount() + 1) * 32);
-  bool found = true;
   for (soluc.First(); !soluc.Eof(); soluc.Next()) {
     if (dia.AsInteger() == 0) {
       Warn(c, AvisoTipo::kClaseSinColocar, soluc.RecNo() + 1,
@@ -231,32 +124,34 @@ RunOutcome ImportRun(Conversion& c) {
     const std::size_t number = soluc.RecNo() + 1;
     // Views of the SOLUC record, which stays current through the record.
     const std::string_view hour = hora.Text(), day = dia.Text(), frame = Head(marco.Text(), 1);
-    const std::optional<std::string_view> slot_found = slots.Find(day, hour, frame);
-    if (!slot_found) {
+    const std::optional<std::string_view> slot = slots.Find(day, hour, frame);
+    if (!slot) {
       Warn(c, AvisoTipo::kFranjaDesconocida, number,
            std::string(day) + " " + std::string(hour) + " " + std::string(frame));
     }
     const std::string_view group_code = codgrupo.Text(), task_code = tarea.Text(),
                            room_code = aula.Text();
-    bytes += '1';
-    AppendChecked(bytes, slot_found.value_or(std::string_view()), 4, number,
-                  "el c\xF3" "digo de franja (CODDIHO de DIASHORAST)");
-    AppendChecked(bytes, day, 1, number, "el d\xED" "a (DIA)");
-    AppendChecked(bytes, prof.Text(), 4, number, "el profesor (PROF)");
-    // An empty group or room code (an activity's) is written empty: no warning.
-    const std::string_view group = groups.Find(group_code, Head(group_code, 4), found);
-    if (!found && !group_code.empty()) {
+    using enum HorarioColumn;
+    HorarioRecord record(bytes, number);
+    record.Put(kFranja, slot.value_or(std::string_view()));
+    record.Put(kDia, day);
+    record.Put(kProfesor, prof.Text());
+    // An unknown group or room keeps the first 4 characters of its code; an
+    // empty code (an activity's) is written empty, without a warning.
+    const std::optional<std::string_view> group = groups.Find(group_code);
+    if (!group && !group_code.empty()) {
       Warn(c, AvisoTipo::kGrupoDesconocido, number, std::string(group_code));
     }
-    AppendChecked(bytes, group, 4, number, "el grupo (ABREVCORTA de GRUPOST)");
-    AppendChecked(bytes, tasks.Find(task_code, "LEC", found), 4, number,
-                  "la tarea (CODTAREA de ASIGNOMT)");
-    if (!found) ++c.informe.tareas_lec;
-    AppendChecked(bytes, asig.Text(), 4, number, "la asignatura (ASIG)");
-    const std::string_view room = rooms.Find(room_code, Head(room_code, 4), found);
-    if (!found && !room_code.empty()) Warn(c, AvisoTipo::kAulaDesconocida, number, std::string(room_code));
-    AppendChecked(bytes, room, 4, number, "el aula (ABREVCORTA de AULAT)");
-    bytes += "\r\n";
+    record.Put(kGrupo, group.value_or(Head(group_code, 4)));
+    // A task ASIGNOMT lacks is a lesson.
+    const std::optional<std::string_view> task = tasks.Find(task_code);
+    record.Put(kTarea, task.value_or("LEC"));
+    if (!task) ++c.informe.tareas_lec;
+    record.Put(kAsignatura, asig.Text());
+    const std::optional<std::string_view> room = rooms.Find(room_code);
+    if (!room && !room_code.empty()) Warn(c, AvisoTipo::kAulaDesconocida, number, std::string(room_code));
+    record.Put(kAula, room.value_or(Head(room_code, 4)));
+    record.End();
     ++records;
   }
   tables.CloseAll();
@@ -268,7 +163,7 @@ RunOutcome ImportRun(Conversion& c) {
     throw RunError("Cannot create file \"" + target.string() + "\". " +
                    platform::SystemErrorText(error));
   }
-  c.report.push_back({std::string(kHorarioFile), records, 0});
+  c.informe.tablas.push_back({std::string(kHorarioFile), records, 0});
 
   busy.End();
   c.Transformado = 1;

@@ -20,10 +20,6 @@ bool IsAsciiFoldable(std::string_view code) {
   return std::all_of(code.begin(), code.end(), [](char c) { return c >= 0x20 && c <= 0x7E; });
 }
 
-std::string AsciiFolded(std::string_view code) {
-  std::string folded(code);
-  for (char& c : folded) c = ascii::ToUpper(c);
-  return folded;
-}
+std::string AsciiFolded(std::string_view code) { return ascii::Uppered(code); }
 
 }  // namespace tvz

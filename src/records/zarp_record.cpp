@@ -1,5 +1,7 @@
 #include "records/zarp_record.h"
 
+#include "core/ascii.h"
+
 namespace tvz {
 
 bool IsHeaderOrTrailer(std::string_view line) {
@@ -24,14 +26,7 @@ std::string ColumnField(std::string_view line, std::size_t start, std::size_t le
 
 bool NameCheck(std::string_view line, std::string_view file_name) {
   if (line.size() < 2) return file_name.empty();
-  const std::string_view field = TrimControls(line.substr(1, 50));
-  if (field.size() != file_name.size()) return false;
-  for (std::size_t i = 0; i < field.size(); ++i) {
-    char ch = field[i];
-    if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
-    if (ch != file_name[i]) return false;
-  }
-  return true;
+  return ascii::EqualsNoCase(TrimControls(line.substr(1, 50)), file_name);
 }
 
 }  // namespace tvz

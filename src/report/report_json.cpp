@@ -57,13 +57,13 @@ std::string ReportJson(const Conversion& c, const ReportRun& run) {
   out += "  \"carpeta_trabajo\": " + PathJson(c.WorkingFolder) + ",\n";
   out += "  \"estado\": " + std::to_string(c.Transformado) + ",\n";
   out += "  \"tablas\": [";
-  for (std::size_t i = 0; i < c.report.size(); ++i) {
-    const TableReport& r = c.report[i];
-    out += std::string(i ? "," : "") + "\n    {\"tabla\": " + Text(r.table) +
-           ", \"registros\": " + std::to_string(r.records) +
-           ", \"duplicados\": " + std::to_string(r.skipped) + "}";
+  const std::vector<TablaRecuento>& tablas = c.informe.tablas;
+  for (std::size_t i = 0; i < tablas.size(); ++i) {
+    out += std::string(i ? "," : "") + "\n    {\"tabla\": " + Text(tablas[i].tabla) +
+           ", \"registros\": " + std::to_string(tablas[i].registros) +
+           ", \"duplicados\": " + std::to_string(tablas[i].duplicados) + "}";
   }
-  out += c.report.empty() ? "],\n" : "\n  ],\n";
+  out += tablas.empty() ? "],\n" : "\n  ],\n";
   out += "  \"recuentos\": {\"tareas_lec\": " + std::to_string(c.informe.tareas_lec) + "},\n";
   out += "  \"resumen\": [";
   const std::vector<std::string> summary = SummaryLines(c.informe);

@@ -1,6 +1,6 @@
 #include "report/report_render.h"
 
-#include "platform/text_encoding.h"
+#include "platform/files.h"
 
 #include <cstdio>
 #include <map>
@@ -147,29 +147,37 @@ std::string AvisoLine(const Aviso& a) {
   return line;
 }
 
+std::string DateText(const platform::LocalTime& t) {
+  char text[40];
+  std::snprintf(text, sizeof text, "%02d/%02d/%04d %02d:%02d", t.day, t.month, t.year, t.hour, t.minute);
+  return text;
+}
+
+std::string DateTimeText(const platform::LocalTime& t) {
+  char seconds[8];
+  std::snprintf(seconds, sizeof seconds, ":%02d", t.second);
+  return DateText(t) + seconds;
+}
+
+std::string TableCountLine(const TablaRecuento& count) {
+  std::string line = count.tabla + ": " + std::to_string(count.registros) +
+                     (count.registros == 1 ? " registro" : " registros");
+  if (count.duplicados) line += " (" + std::to_string(count.duplicados) + " duplicados omitidos)";
+  return line;
+}
+
 std::string ReportText(const Conversion& c, const ReportRun& run, const platform::LocalTime& when) {
   std::vector<std::string> lines;
-  char date[40];
-  std::snprintf(date, sizeof date, "%02d/%02d/%04d %02d:%02d:%02d", when.day, when.month, when.year,
-                when.hour, when.minute, when.second);
-  auto path_text = [](const std::filesystem::path& p) {
-    const std::u8string u8 = p.u8string();
-    return platform::Cp1252FromUtf8(std::string(u8.begin(), u8.end()));
-  };
   lines.push_back("Informe de transVardelZarp (" + run.conversion + ")");
-  lines.push_back(std::string("Fecha: ") + date);
-  lines.push_back("Carpeta: " + path_text(c.RutaCarpeta));
-  lines.push_back("Carpeta de trabajo: " + path_text(c.WorkingFolder));
+  lines.push_back("Fecha: " + DateTimeText(when));
+  lines.push_back("Carpeta: " + platform::PathText(c.RutaCarpeta));
+  lines.push_back("Carpeta de trabajo: " + platform::PathText(c.WorkingFolder));
   std::string result = "Resultado: " + run.resultado;
   if (!run.error.empty()) result += " (" + run.error + ")";
   lines.push_back(result);
   lines.push_back("");
-  for (const TableReport& r : c.report) {
-    std::string line = r.table + ": " + std::to_string(r.records) + (r.records == 1 ? " registro" : " registros");
-    if (r.skipped) line += " (" + std::to_string(r.skipped) + " duplicados omitidos)";
-    lines.push_back(std::move(line));
-  }
-  if (!c.report.empty()) lines.push_back("");
+  for (const TablaRecuento& count : c.informe.tablas) lines.push_back(TableCountLine(count));
+  if (!c.informe.tablas.empty()) lines.push_back("");
   const std::vector<std::string> summary = SummaryLines(c.informe);
   if (c.informe.avisos.empty()) lines.push_back("Sin avisos.");
   else lines.push_back("Avisos: " + std::to_string(c.informe.avisos.size()));

@@ -18,6 +18,14 @@ struct ReportRun {
   std::string error;       // cp1252: the error's text when resultado is "error"
 };
 
+// Dates as the program shows them: "08/12/2026 10:12" and, with the
+// seconds, "08/12/2026 10:12:05".
+std::string DateText(const platform::LocalTime& t);
+std::string DateTimeText(const platform::LocalTime& t);
+
+// One table's count: "PROFT: 11 registros (2 duplicados omitidos)".
+std::string TableCountLine(const TablaRecuento& count);
+
 // How many cases a summary line names before "...".
 inline constexpr std::size_t kSummaryCases = 3;
 

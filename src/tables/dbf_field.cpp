@@ -198,6 +198,16 @@ void Field::SetAsFloat(double value) {
   RefuseWrite(f.name, "un n\xFA" "mero");
 }
 
+double Field::StoredFloat(double value) const {
+  const FieldLayout& f = Layout();
+  if (!IsNumberType(f.type)) Refuse(f.name, "n\xFA" "mero");
+  std::string stored(f.length, ' ');
+  if (!dbf::EncodeFloat(f, value, stored.data())) Overflow(dbf::FormatGeneral(value));
+  const Value v = dbf::DecodeNumberText(stored);
+  if (v.type == Value::Type::kInteger) return static_cast<double>(v.integer);
+  return v.type == Value::Type::kFloat ? v.number : 0;
+}
+
 void Field::SetAsBoolean(bool value) {
   const FieldLayout& f = Layout();
   if (f.type == dbf::kTypeLogical) return dbf::EncodeBoolean(f, value, Writable(f));

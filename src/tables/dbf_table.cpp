@@ -58,7 +58,7 @@ void DbfTable::CreateTable() {
   std::vector<FieldLayout> fields;
   for (const FieldDef& d : FieldDefs) {
     FieldLayout f;
-    for (char c : d.Name) f.name += ascii::ToUpper(c);
+    f.name = ascii::Uppered(d.Name);
     const bool name_ok =
         !f.name.empty() && f.name.size() <= static_cast<std::size_t>(dbf::kMaxWrittenNameLength) &&
         std::all_of(f.name.begin(), f.name.end(), [](char c) {
@@ -105,14 +105,18 @@ void DbfTable::CreateTable() {
   impl_->Activate(true);
 }
 
-void DbfTable::CheckReplaceable() const {
-  // The old table is not replaced under a program that holds it open.
+void RequireNotInUse(const fs::path& file) {
   platform::OpenFile old;
   int ignored = 0;
-  if (old.Open(impl_->path, platform::OpenFile::Sharing::kExclusive,
-               platform::OpenFile::Access::kRead, ignored) == platform::OpenFile::Result::kInUse) {
-    throw dbf::InUseError(impl_->Label());
+  if (old.Open(file, platform::OpenFile::Sharing::kExclusive, platform::OpenFile::Access::kRead,
+               ignored) == platform::OpenFile::Result::kInUse) {
+    throw dbf::InUseError(platform::PathText(file));
   }
+}
+
+void DbfTable::CheckReplaceable() const {
+  // The old table is not replaced under a program that holds it open.
+  RequireNotInUse(impl_->path);
 }
 
 void DbfTable::Finish(const BeforeReplace& before_replace) {

@@ -45,6 +45,11 @@ struct FieldDef {
 
 enum class TableType { ttDefault, ttDBase };
 
+// The check made before a table file is replaced: RunError ("La tabla ...
+// ... en uso por otro programa") when another program holds `file` open. A
+// file that is not there is free.
+void RequireNotInUse(const std::filesystem::path& file);
+
 class DbfTable;
 
 // A field of the current record, found by name. Cheap to copy; valid while
@@ -84,6 +89,11 @@ public:
   // Number form: 0 when blank; string fields by the decimal text rules
   // (ThrowNotFloat otherwise); dates as days since 30/12/1899.
   double AsFloat() const;
+  // The number `value` as this field keeps it: what SetAsFloat(value) and
+  // then AsFloat() give, with the record left as it is. REQUIRES: a number
+  // field (N or F; RunError otherwise); a value too wide for it is the
+  // RunError SetAsFloat gives.
+  double StoredFloat(double value) const;
   // Logicals; false when blank; string fields: "T", "Y" true, "F", "N" or
   // "" false.
   bool AsBoolean() const;

@@ -1,7 +1,8 @@
 #pragma once
 // Field values of a dBase record: decoding every stored type the reader
 // accepts, the text forms the program reads, and encoding the types it
-// writes (C, N, F, L).
+// writes (C, N, F, L). Numbers are in dbf_numbers.cpp, dates in
+// dbf_dates.cpp, the writers and flag bits in dbf_encode.cpp.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -37,6 +38,10 @@ struct Value {
 //  @: level-7 timestamp;  memo and unknown types: kNull.
 // Visual FoxPro nullable fields are kNull when their _NullFlags bit is set.
 Value Decode(const TableLayout& t, std::size_t index, std::string_view record);
+
+// The stored text of an N or F field (blanks around allowed) as Decode()
+// reads it.
+Value DecodeNumberText(std::string_view stored);
 
 // The stored bytes of C or V field `index` of `record`, in the table's code
 // page: without trailing blanks and NULs; a Visual FoxPro Varchar exactly

@@ -1,13 +1,10 @@
 #include "ui/restore_dialog.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <new>
 #include <optional>
 #include <vector>
 
-#include "core/errors.h"
-#include "platform/clock.h"
+#include "front/front_texts.h"
 #include "platform/files.h"
 #include "ui/application.h"
 #include "ui/control_ids.h"
@@ -18,26 +15,11 @@ namespace tvz::ui {
 namespace {
 
 struct RestoreRequest {
-  std::vector<TableCopy> copies;
+  const std::vector<TableCopy>& copies;
   std::filesystem::path working;
   DialogPlace place;
-  // What became of it: the copy put back, or the error that stopped it.
-  std::string restored;
-  std::optional<RestoreResult> result;
-  std::string error;
+  std::optional<TableCopy> chosen;
 };
-
-std::string Joined(const std::vector<std::string>& tables) {
-  std::string text;
-  for (const std::string& t : tables) text += (text.empty() ? "" : ", ") + t;
-  return text;
-}
-
-std::string When(const platform::LocalTime& t) {
-  char when[32];
-  std::snprintf(when, sizeof when, "%02d/%02d/%04d %02d:%02d", t.day, t.month, t.year, t.hour, t.minute);
-  return when;
-}
 
 // The list's columns, in dialog units, and a horizontal scroll bar as wide
 // as its longest line.
@@ -51,7 +33,7 @@ void FillList(HWND list, const std::vector<TableCopy>& copies) {
   INT pixel_stops[] = {units.right, units.bottom};
   int widest = 0;
   for (const TableCopy& copy : copies) {
-    const std::wstring line = Wide(CopyListLine(copy));
+    const std::wstring line = Wide(CopyLine(copy, "\t"));
     SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
     const DWORD extent = GetTabbedTextExtentW(dc, line.c_str(), static_cast<int>(line.size()), 2, pixel_stops);
     widest = std::max(widest, static_cast<int>(LOWORD(extent)));
@@ -62,9 +44,9 @@ void FillList(HWND list, const std::vector<TableCopy>& copies) {
   SendMessageW(list, LB_SETCURSEL, 0, 0);
 }
 
-// After the user's confirmation, puts the chosen copy back and closes the
-// list; without it, the list stays.
-void RestoreChosen(HWND dialog, RestoreRequest& request) {
+// After the user's confirmation, takes the chosen copy and closes the list;
+// without it, the list stays.
+void ConfirmChosen(HWND dialog, RestoreRequest& request) {
   const LRESULT index = SendDlgItemMessageW(dialog, IDC_RESTAURAR_LISTA, LB_GETCURSEL, 0, 0);
   if (index < 0 || static_cast<std::size_t>(index) >= request.copies.size()) {
     MessageBeep(MB_ICONWARNING);
@@ -72,18 +54,11 @@ void RestoreChosen(HWND dialog, RestoreRequest& request) {
   }
   const TableCopy& copy = request.copies[static_cast<std::size_t>(index)];
   const std::string question = "Se van a poner en " + platform::PathText(request.working) +
-                               " las tablas de la copia " + copy.name + " (" + When(copy.time) +
-                               "): " + Joined(copy.tables) +
+                               " las tablas de la copia " + copy.name + " (" + DateText(copy.time) +
+                               "): " + JoinedTables(copy.tables) +
                                ".\r\nLas tablas que ahora hay se guardan antes en una copia nueva.";
   if (!AskMessageDialog(dialog, question, request.place)) return;
-  request.restored = copy.name;
-  try {
-    request.result = RestoreCopy(request.working, copy.name, platform::Now());
-  } catch (const RunError& e) {
-    request.error = WithFinalStop(e.what());
-  } catch (const std::bad_alloc&) {
-    request.error = WithFinalStop(NoMemoryText());
-  }
+  request.chosen = copy;
   EndDialog(dialog, IDOK);
 }
 
@@ -108,7 +83,7 @@ INT_PTR CALLBACK RestoreDialogProc(HWND dialog, UINT message, WPARAM wparam, LPA
       if (request == nullptr) break;
       if (LOWORD(wparam) == IDOK ||
           (LOWORD(wparam) == IDC_RESTAURAR_LISTA && HIWORD(wparam) == LBN_DBLCLK)) {
-        RestoreChosen(dialog, *request);
+        ConfirmChosen(dialog, *request);
         return TRUE;
       }
       if (LOWORD(wparam) == IDCANCEL) {
@@ -122,26 +97,12 @@ INT_PTR CALLBACK RestoreDialogProc(HWND dialog, UINT message, WPARAM wparam, LPA
 
 }  // namespace
 
-std::string CopyListLine(const TableCopy& copy) {
-  return copy.name + "\t" + When(copy.time) + "\t" + Joined(copy.tables);
-}
-
-void RunRestoreDialog(HWND owner, DialogPlace place, const std::filesystem::path& working) {
-  RestoreRequest request{ListCopies(working), working, place, {}, std::nullopt, {}};
-  if (request.copies.empty()) {
-    ShowMessageDialog(owner, "No hay copias de las tablas en " + platform::PathText(CopiesFolder(working)),
-                      MessageKind::kInformation, place);
-    return;
-  }
+std::optional<TableCopy> ChooseCopy(HWND owner, DialogPlace place, const std::filesystem::path& working,
+                                    const std::vector<TableCopy>& copies) {
+  RestoreRequest request{copies, working, place, std::nullopt};
   DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_RESTAURAR), owner, RestoreDialogProc,
                   reinterpret_cast<LPARAM>(&request));
-  if (request.result) {
-    std::string text = "Tablas restauradas de la copia " + request.restored + ": " + Joined(request.result->tables);
-    if (!request.result->kept.empty()) text += "\r\nLas tablas sustituidas quedan en la copia " + request.result->kept;
-    ShowMessageDialog(owner, text, MessageKind::kInformation, place);
-  } else if (!request.error.empty()) {
-    ShowMessageDialog(owner, request.error, MessageKind::kError, place);
-  }
+  return request.chosen;
 }
 
 }  // namespace tvz::ui

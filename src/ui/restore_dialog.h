@@ -2,24 +2,23 @@
 // "Restaurar tablas anteriores..." of the window's system menu: the copies
 // of the tables that the exports kept in the working folder (name, date and
 // time, tables; newest first) in a modal list, "Restaurar" and "Cancelar".
-// Restoring asks for a confirmation, then puts the chosen copy's tables back
-// (RestoreCopy) and tells what it did, or the error. No copies: a message
-// says so.
+// "Restaurar" asks for a confirmation; the list stays until the user
+// confirms or cancels.
 #include <windows.h>
 
 #include <filesystem>
-#include <string>
+#include <optional>
+#include <vector>
 
-#include "export/table_copies.h"
+#include "tables/table_copies.h"
 #include "ui/message_dialog.h"
 
 namespace tvz::ui {
 
-// One line of the list: "20261208-1012\t08/12/2026 10:12\tASIGNOMT, ASIGT".
-std::string CopyListLine(const TableCopy& copy);
-
-// The whole dialog and what follows it, for the tables in `working`.
+// The copy the user chose and confirmed; nullopt when cancelled.
+// REQUIRES: `copies` (of the working folder `working`) is not empty.
 // `owner` and `place` as for ShowMessageDialog.
-void RunRestoreDialog(HWND owner, DialogPlace place, const std::filesystem::path& working);
+std::optional<TableCopy> ChooseCopy(HWND owner, DialogPlace place, const std::filesystem::path& working,
+                                    const std::vector<TableCopy>& copies);
 
 }  // namespace tvz::ui

@@ -38,14 +38,13 @@ SIZE ClientSize(UINT dpi) { return {ScaleToDpi(kClientWidth, dpi), ScaleToDpi(kC
 }  // namespace
 
 TMForm::TMForm(HINSTANCE instance, const std::vector<std::string>& parameters)
-    : instance_(instance) {
+    : instance_(instance), run_(*this) {
   try {
     embed_ = ReadEmbedRequest(parameters);
   } catch (const RunError& e) {  // reported by FormCreate; the window goes on standalone
     command_line_error_ = e.what();
   }
   run_.Embedded = embed_.has_value();
-  run_.host = this;  // the run's messages and busy cursor
 }
 
 TMForm::~TMForm() {

@@ -94,7 +94,8 @@ private:
   std::string command_line_error_;
   // The run state: the chosen folder of the last run (`RutaCarpeta`), the
   // run status (`Transformado`, 0 when the window is created, written to the
-  // result file when an embedded window closes) and the mode.
+  // result file when an embedded window closes) and the mode. The form is
+  // its host: the run's messages and busy cursor.
   Conversion run_;
   HWND hwnd_ = nullptr;
   HBRUSH list_brush_ = nullptr;

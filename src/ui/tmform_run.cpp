@@ -1,9 +1,12 @@
 // TMForm's runs: the conversions, the dialogs they show and the report they
 // leave; the restore of the tables the exports kept.
-#include <exception>
 #include <new>
+#include <optional>
+#include <vector>
 
 #include "core/errors.h"
+#include "front/front_texts.h"
+#include "platform/clock.h"
 #include "platform/files.h"
 #include "report/report_render.h"
 #include "ui/report_dialog.h"
@@ -25,33 +28,22 @@ void TMForm::RunConversion(RunOutcome (*run)(Conversion&), const char* conversio
   if (folder.empty() || folder.back() != L'\\') folder += L'\\';
   run_.RutaCarpeta = folder;
   run_.WorkingFolder = platform::DefaultWorkingFolder();
-  run_.report.clear();
   run_.informe = Informe{};
-  ReportRun report{conversion, "finalizado", {}};
   // Until the last dialog of the run has gone.
   struct Running {
     bool& flag;
     explicit Running(bool& f) : flag(f) { flag = true; }
     ~Running() { flag = false; }
   } running(running_);
-  RunOutcome outcome;
-  try {
-    outcome = run(run_);
-  } catch (const std::bad_alloc&) {  // out of memory outside the file reads
+  const RunEnd end = PerformRun(run, run_, conversion);
+  if (!end.outcome) {
     SetBusy(false);
-    ShowError(NoMemoryText());
-    return;
-  } catch (const std::exception& e) {  // RunError, or anything else that ended the run
-    SetBusy(false);
-    report.resultado = "error";
-    report.error = WithFinalStop(e.what());
-    WriteReportFile(ReportFilePath(), run_, report);
-    ShowError(e.what());
+    if (!end.failure.out_of_memory) WriteReportFile(ReportFilePath(), run_, end.report);
+    ShowError(end.failure.text);
     return;
   }
-  if (outcome == RunOutcome::kRefused) report.resultado = "rechazado";
-  const std::string write_error = WriteReportFile(ReportFilePath(), run_, report);
-  if (outcome == RunOutcome::kFinished) {
+  const std::string write_error = WriteReportFile(ReportFilePath(), run_, end.report);
+  if (*end.outcome == RunOutcome::kFinished) {
     run_finished_ = true;
     UpdateButtons();
     if (!run_.informe.avisos.empty()) ShowReport(write_error);
@@ -67,13 +59,31 @@ void TMForm::ShowReport(const std::string& write_error) {
 }
 
 // From the system menu; not while a run (whose dialogs let the command
-// through) or this dialog is under way.
+// through) or this dialog is under way. The chosen copy's tables are put
+// back, and what was done, or the error, is shown.
 void TMForm::RestoreTables() {
   if (busy_ || running_ || restoring_) return;
   restoring_ = true;
-  Modal([&](HWND owner, DialogPlace place) {
-    RunRestoreDialog(owner, place, platform::DefaultWorkingFolder());
-  });
+  const std::filesystem::path working = platform::DefaultWorkingFolder();
+  const std::vector<TableCopy> copies = ListCopies(working);
+  std::optional<TableCopy> chosen;
+  if (copies.empty()) {
+    ShowMessage(NoCopiesText(working));
+  } else {
+    Modal([&](HWND owner, DialogPlace place) { chosen = ChooseCopy(owner, place, working, copies); });
+  }
+  if (chosen) {
+    try {
+      std::string text;
+      for (const std::string& line : RestoredLines(chosen->name, RestoreCopy(working, chosen->name, platform::Now())))
+        text += (text.empty() ? "" : "\r\n") + line;
+      ShowMessage(text);
+    } catch (const RunError&) {
+      ShowError(CurrentFailure().text);
+    } catch (const std::bad_alloc&) {
+      ShowError(CurrentFailure().text);
+    }
+  }
   restoring_ = false;
 }
 

@@ -32,7 +32,7 @@ TEST_F(CatalogueTest, SubjectsAndActivitiesShareOneListOfCodes) {
         {L({{2, "GUA"}, {6, "Guardia de patio"}, {66, "GUA"}}),  // "*GUA" differs from "GUA"
          L({{2, "gua"}, {6, "Repetida"}, {66, "XXX"}}),
          "", ""});
-  ConvertirAsignaturas(run.c);
+  ConvertirAsignaturas(run.c, run.tables);
   EXPECT_TRUE(run.host.messages.empty());
   EXPECT_EQ(run.c.Transformado, 0);
   const std::vector<Row> expected = {
@@ -46,9 +46,9 @@ TEST_F(CatalogueTest, SubjectsAndActivitiesShareOneListOfCodes) {
   EXPECT_EQ(test::ReadRows(vtemp.path(), "ASIGNOMT",
                            {"COD", "CODLARGO", "NOMBRE", "ESTAREA", "CODTAREA"}),
             expected);
-  ASSERT_EQ(run.c.report.size(), 1u);
-  EXPECT_EQ(run.c.report[0].records, 6u);
-  EXPECT_EQ(run.c.report[0].skipped, 4u);
+  ASSERT_EQ(run.c.informe.tablas.size(), 1u);
+  EXPECT_EQ(run.c.informe.tablas[0].registros, 6u);
+  EXPECT_EQ(run.c.informe.tablas[0].duplicados, 4u);
 }
 
 TEST_F(CatalogueTest, TeachersDropRepeatedAbbreviationsAndCutLongTexts) {
@@ -56,7 +56,7 @@ TEST_F(CatalogueTest, TeachersDropRepeatedAbbreviationsAndCutLongTexts) {
         {L({{2, "AGM"}, {6, std::string(90, 'N')}, {96, std::string(50, 'D')}}),
          L({{2, "agm"}, {6, "Otra"}}),
          L({{2, "JLP"}, {6, "Jos\xE9" " Luis"}, {96, "Matem\xE1" "ticas"}}), ""});
-  ConvertirProfesores(run.c);
+  ConvertirProfesores(run.c, run.tables);
   const std::vector<Row> expected = {{"AGM", std::string(80, 'N'), std::string(40, 'D'), ""},
                                      {"JLP", "Jos\xE9" " Luis", "Matem\xE1" "ticas", ""},
                                      {"", "", "", ""}};
@@ -67,7 +67,7 @@ TEST_F(CatalogueTest, EveryRoomLineIsARoom) {
   Write("ZARP_AULAS.TXT", {L({{2, "AULA101"}, {12, "A101"}, {86, "Aula 101"}}),
                            L({{2, "AULA101"}, {12, "A1"}, {86, std::string(120, 'n')}}), "",
                            ""});
-  ConvertirAulas(run.c);
+  ConvertirAulas(run.c, run.tables);
   const std::vector<Row> expected = {{"AULA101", "A101", "Aula 101", "", ""},
                                      {"AULA101", "A1", std::string(80, 'n'), "", ""},
                                      {"", "", "", "", ""},
@@ -79,13 +79,13 @@ TEST_F(CatalogueTest, EveryRoomLineIsARoom) {
 
 TEST_F(CatalogueTest, AHeaderAndTrailerOnlyFileGivesAnEmptyTable) {
   Write("ZARP_PROF.TXT", {});
-  ConvertirProfesores(run.c);
+  ConvertirProfesores(run.c, run.tables);
   EXPECT_TRUE(test::ReadRows(vtemp.path(), "PROFT", {"ABREV"}).empty());
 }
 
 TEST_F(CatalogueTest, MissingFilesLeaveTheOldTablesAndSayWhich) {
   struct Case {
-    void (*converter)(Conversion&);
+    void (*converter)(Conversion&, TableDestination&);
     const char* table;
     const char* message;
   } cases[] = {
@@ -98,7 +98,7 @@ TEST_F(CatalogueTest, MissingFilesLeaveTheOldTablesAndSayWhich) {
     test::WriteBytes(vtemp / c.table, "old table bytes");
     test::WriteBytes(zarp / "ZARP_ACTIVIDADES.TXT", "1GUA\r\n");  // not read without subjects
     test::TestRun r(zarp.path(), vtemp.path());
-    c.converter(r.c);
+    c.converter(r.c, r.tables);
     EXPECT_EQ(r.host.messages, std::vector<std::string>{c.message});
     EXPECT_EQ(r.c.Transformado, -1);
     EXPECT_EQ(test::ReadBytes(vtemp / c.table), "old table bytes");
@@ -107,7 +107,7 @@ TEST_F(CatalogueTest, MissingFilesLeaveTheOldTablesAndSayWhich) {
 
 TEST_F(CatalogueTest, WithoutActivitiesOnlySubjectsAndNoMessage) {
   Write("zarp_asignat.txt", {L({{2, "MAT"}})});
-  ConvertirAsignaturas(run.c);
+  ConvertirAsignaturas(run.c, run.tables);
   EXPECT_TRUE(run.host.messages.empty());
   EXPECT_EQ(test::ReadRows(vtemp.path(), "ASIGNOMT", {"COD", "ESTAREA", "CODTAREA"}),
             (std::vector<Row>{{"MAT", "Falso", ""}}));

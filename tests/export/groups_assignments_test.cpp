@@ -59,7 +59,7 @@ TEST_F(GroupsTest, GroupRecordsAndTheirDescriptions) {
                            Group("1ESOA", "1A2", "ESO", "1", "Repetido", "T"),
                            "1ZARP_GRUPOS.TXT",              // skipped by the name check
                            "1ZARP_GRUPO.TXT"});             // not skipped
-  ConvertirGrupos(run.c);
+  ConvertirGrupos(run.c, run.tables);
   const std::vector<Row> expected = {
       {"1ESOA", "M", "ESO", "1", "A", "0", "1ESOA", "(1\xBA" " ESO A) MAN ESO 1 A", "1A"},
       {"B", "", "NIV", "", "B", "0", "B", "()  NIV  B", ""},
@@ -85,8 +85,8 @@ TEST_F(GroupsTest, AssignmentsTakeFirstMatchingGroupAndHours) {
         {Hours("ESO", "1", "MAT", "4,5"), Hours("ESO", "1", "MAT", "9"),  // first line wins
          Hours("ESO", "2", "MUS", "15"), Hours("", "", "ING", "3"),      // blank level/course
          Hours("", "", "", "2")});
-  ConvertirGrupos(run.c);
-  ConvertirAsignaturasGrupo(run.c);
+  ConvertirGrupos(run.c, run.tables);
+  ConvertirAsignaturasGrupo(run.c, run.tables);
   EXPECT_TRUE(run.host.messages.empty());
   const std::string fifteen = "2" + std::string(13, '1');
   const std::vector<Row> expected = {
@@ -105,8 +105,8 @@ TEST_F(GroupsTest, WithoutTheHoursFileHoursStayEmptyAndStatusKeeps) {
   Write("zarp_grupo.txt", {Group("1ESOA", "1A", "ESO", "1", "", "M")});
   Write("zarp_asignatgrupo.txt", {Assignment("1ESOA", "MAT")});
   run.c.Transformado = 1;
-  ConvertirGrupos(run.c);
-  ConvertirAsignaturasGrupo(run.c);
+  ConvertirGrupos(run.c, run.tables);
+  ConvertirAsignaturasGrupo(run.c, run.tables);
   EXPECT_EQ(run.host.messages,
             std::vector<std::string>{"No existe archivo de grupos (ZARP_ASIGNATCURSO.TXT)"});
   EXPECT_EQ(run.c.Transformado, 1);
@@ -120,9 +120,9 @@ TEST_F(GroupsTest, ABadHoursTextEndsTheRunAndLeavesTheOldTable) {
   Write("zarp_asignatcurso.txt", {Hours("ESO", "1", "MAT", "4"), Hours("ESO", "1", "ING", "tres")});
   test::WriteBytes(vtemp / "ASIGT.DBF", "previous ASIGT");
   test::WriteBytes(vtemp / "ASIGT.MDX", "previous index");
-  ConvertirGrupos(run.c);
+  ConvertirGrupos(run.c, run.tables);
   try {
-    ConvertirAsignaturasGrupo(run.c);
+    ConvertirAsignaturasGrupo(run.c, run.tables);
     FAIL() << "no error";
   } catch (const RunError& e) {
     EXPECT_STREQ(e.what(), "'tres' no es un valor punto flotante v\xE1" "lido");
@@ -134,15 +134,15 @@ TEST_F(GroupsTest, ABadHoursTextEndsTheRunAndLeavesTheOldTable) {
 TEST_F(GroupsTest, ATruncatedGroupTableEndsTheRunAndLeavesTheOldTable) {
   Write("zarp_grupo.txt", {Group("1ESOA", "1A", "ESO", "1", "", "M"),
                            Group("2ESOB", "2B", "ESO", "2", "", "T")});
-  ConvertirGrupos(run.c);
+  ConvertirGrupos(run.c, run.tables);
   const std::string groups = test::ReadBytes(vtemp / "GRUPOST.DBF");
   test::WriteBytes(vtemp / "GRUPOST.DBF", groups.substr(0, groups.size() - 10));
   std::filesystem::remove(zarp / "zarp_grupo.txt");
   Write("zarp_asignatgrupo.txt", {Assignment("2ESOB", "MAT")});
   test::WriteBytes(vtemp / "ASIGT.DBF", "previous ASIGT");
-  ConvertirGrupos(run.c);  // no groups file: the cut table stays
+  ConvertirGrupos(run.c, run.tables);  // no groups file: the cut table stays
   try {
-    ConvertirAsignaturasGrupo(run.c);
+    ConvertirAsignaturasGrupo(run.c, run.tables);
     FAIL() << "no error";
   } catch (const RunError& e) {
     EXPECT_EQ(std::string(e.what()),
@@ -154,7 +154,7 @@ TEST_F(GroupsTest, ATruncatedGroupTableEndsTheRunAndLeavesTheOldTable) {
 
 TEST_F(GroupsTest, MissingAssignmentFileTouchesNothing) {
   test::WriteBytes(vtemp / "ASIGT.DBF", "previous ASIGT");
-  ConvertirAsignaturasGrupo(run.c);
+  ConvertirAsignaturasGrupo(run.c, run.tables);
   EXPECT_EQ(run.host.messages,
             std::vector<std::string>{"No existe archivo de grupos (ZARP_ASIGNATGRUPO.TXT)"});
   EXPECT_EQ(run.c.Transformado, -1);
@@ -163,7 +163,7 @@ TEST_F(GroupsTest, MissingAssignmentFileTouchesNothing) {
 
 TEST_F(GroupsTest, MissingGroupTableIsAnError) {
   Write("zarp_asignatgrupo.txt", {Assignment("1ESOA", "MAT")});
-  EXPECT_THROW(ConvertirAsignaturasGrupo(run.c), RunError);
+  EXPECT_THROW(ConvertirAsignaturasGrupo(run.c, run.tables), RunError);
   EXPECT_FALSE(std::filesystem::exists(vtemp / "ASIGT.DBF"));
 }
 

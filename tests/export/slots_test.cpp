@@ -34,7 +34,7 @@ TEST_F(SlotsTest, HourNumbersRankStartTimesOfTheWholeWeek) {
          Slot("0003", "V", "0830", "0925"), Slot("0004", "M", "0800", "0855"),
          Slot("0005", "x", "0900", "0830"),   // lower case day; ends before it starts
          Slot("0006", "L", "0900", "0955")}); // same day and hour again
-  ConvertirSesiones(run.c);
+  ConvertirSesiones(run.c, run.tables);
   const std::vector<Row> expected = {
       {"13", "0002", "1", "3", "3-09:00-09:55", "09:00", "09:55", "55", "0", "", ""},
       {"11", "0001", "1", "1", "1-08:00-08:55", "08:00", "08:55", "55", "0", "", ""},
@@ -59,7 +59,7 @@ TEST_F(SlotsTest, TenStartTimesGiveTwoDigitHours) {
       lines.push_back(Slot(std::to_string(d * 10 + h), std::string(1, days[d]), start, end));
     }
   Write(lines);
-  ConvertirSesiones(run.c);
+  ConvertirSesiones(run.c, run.tables);
   const auto rows = Rows({"DIHO", "TEXTOHOR"});
   ASSERT_EQ(rows.size(), 70u);
   EXPECT_EQ(rows[9], (Row{"110", "10-17:00-17:55"}));
@@ -69,7 +69,7 @@ TEST_F(SlotsTest, TenStartTimesGiveTwoDigitHours) {
 
 TEST_F(SlotsTest, ShortTimeColumnsAreCutNotRejected) {
   Write({Slot("1", "L", "800", "0930")});
-  ConvertirSesiones(run.c);
+  ConvertirSesiones(run.c, run.tables);
   // "800" reads as hour 80 and minute 0.
   EXPECT_EQ(Rows({"HORADESDE", "MINUTOS"}), (std::vector<Row>{{"80:0", "-4230"}}));
 }
@@ -90,7 +90,7 @@ TEST_F(SlotsTest, NonNumericTimesEndTheRunAndLeaveTheOldTable) {
     test::WriteBytes(vtemp / "DIASHORAST.DBF", "old slots");
     Write({Slot("1", "L", "0800", "0855"), c.line});
     try {
-      ConvertirSesiones(run.c);
+      ConvertirSesiones(run.c, run.tables);
       ADD_FAILURE() << "no error";
     } catch (const RunError& e) {
       EXPECT_EQ(std::string(e.what()),
@@ -101,7 +101,7 @@ TEST_F(SlotsTest, NonNumericTimesEndTheRunAndLeaveTheOldTable) {
 }
 
 TEST_F(SlotsTest, MissingFileMessage) {
-  ConvertirSesiones(run.c);
+  ConvertirSesiones(run.c, run.tables);
   EXPECT_EQ(run.host.messages,
             std::vector<std::string>{"No existe archivo de grupos (ZARP_SESIONES.TXT)"});
   EXPECT_EQ(run.c.Transformado, -1);

@@ -10,7 +10,7 @@
 
 #include "core/errors.h"
 #include "export/export_run.h"
-#include "export/table_copies.h"
+#include "tables/table_copies.h"
 #include "faults/fault_support.h"
 #include "platform/system_errors.h"
 #include "support/run_helper.h"

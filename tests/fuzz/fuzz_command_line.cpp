@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/cli_options.h"
+#include "app/cli_commands.h"
 #include "ui/embed_request.h"
 #include "core/errors.h"
 #include "core/number_text.h"
@@ -27,7 +27,7 @@ void ProgramOptions(const std::vector<std::string>& args) {
   FUZZ_CHECK(r.options.has_value() != !r.error.empty());
   if (!r.options || r.options->help) return;
   // restaurar takes no folder; the other modes always one.
-  FUZZ_CHECK(r.options->folder.empty() == (r.options->mode == cli::Mode::kRestaurar));
+  FUZZ_CHECK(r.options->folder.empty() == (r.options->command->operand == cli::Operand::kCopy));
   FUZZ_CHECK(!r.options->vtemp || !r.options->vtemp->empty());
 }
 

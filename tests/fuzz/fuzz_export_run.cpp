@@ -62,8 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::size_t finished = 0;
   for (const char* table : kTables) {
     const fs::path file = vtemp / (std::string(table) + ".DBF");
-    const bool reported = std::any_of(r.report.begin(), r.report.end(),
-                                      [&](const TableReport& t) { return t.table == table; });
+    const bool reported = std::any_of(r.tablas.begin(), r.tablas.end(),
+                                      [&](const TablaRecuento& t) { return t.tabla == table; });
     if (reported) {
       ++finished;
       ReadBack(vtemp, table);

@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(!r.host.Busy());
   const std::string bytes = test::ReadBytes(out_file);
   FUZZ_CHECK(bytes.size() >= 2 && bytes.compare(bytes.size() - 2, 2, "\r\n") == 0);
-  FUZZ_CHECK(r.report.size() == 1);
+  FUZZ_CHECK(r.tablas.size() == 1);
   // Records end with CR LF; the values are written as the tables hold them,
   // so a value may itself hold line breaks: only the first and the last
   // record are certain.
@@ -61,6 +61,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(lines.front().substr(0, 17) == "0ZARP_HORARIO.TXT");
   const std::string_view trailer = lines[lines.size() - 2];
   FUZZ_CHECK(trailer.substr(0, 17) == "9ZARP_HORARIO.TXT");
-  FUZZ_CHECK(trailer.size() > 71 && trailer.substr(71) == std::to_string(r.report[0].records));
+  FUZZ_CHECK(trailer.size() > 71 && trailer.substr(71) == std::to_string(r.tablas[0].registros));
   return 0;
 }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/recording_host.h"
+
 namespace tvz {
 namespace {
 
@@ -88,12 +90,14 @@ TEST(ReportSummary, EveryKindHasItsNameAndText) {
   }
 }
 
+test::RecordingHost host;
+
 Conversion SampleConversion() {
-  Conversion c;
+  Conversion c(host);
   c.RutaCarpeta = "/z/escuela";
   c.WorkingFolder = "/v";
   c.Transformado = 1;
-  c.report = {{"PROFT", 10, 1}, {"AULAT", 1, 0}};
+  c.informe.tablas = {{"PROFT", 10, 1}, {"AULAT", 1, 0}};
   c.informe.Add(Make(AvisoTipo::kDuplicado, "PROFT", "ZARP_PROF.TXT", 12, "agm", "", 2));
   c.informe.Add(Make(AvisoTipo::kRecortado, "AULAT", "ZARP_AULAS.TXT", 3, "Mar\xED" "a \"B\"\x01",
                      "AULAT.NOMBRE"));
@@ -114,7 +118,7 @@ TEST(ReportText, Cp1252LinesEndingCrLf) {
             std::string::npos);
   EXPECT_NE(text.find("fichero_repetido: PROFT, ZARP_PROF.TXT: 'zarp_prof.txt'\r\n"), std::string::npos);
 
-  Conversion clean;
+  Conversion clean(host);
   EXPECT_NE(ReportText(clean, {"importar", "finalizado", {}}, {2026, 1, 1, 0, 0, 0}).find("Sin avisos.\r\n"),
             std::string::npos);
 }

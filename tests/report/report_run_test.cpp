@@ -45,10 +45,9 @@ struct Outcome {
 
 Outcome Export(const fs::path& zarp, const fs::path& vtemp, bool check_only) {
   test::TestRun run(zarp, vtemp);
-  run.c.CheckOnly = check_only;
-  EXPECT_EQ(ExportRun(run.c), RunOutcome::kFinished);
+  EXPECT_EQ((check_only ? CheckExport : ExportRun)(run.c), RunOutcome::kFinished);
   Outcome o{test::Rows(run.c.informe), run.host.messages, {}, run.c.Transformado};
-  for (const TableReport& r : run.c.report) o.counts.emplace_back(r.table, r.records);
+  for (const TablaRecuento& r : run.c.informe.tablas) o.counts.emplace_back(r.tabla, r.registros);
   return o;
 }
 
@@ -117,9 +116,8 @@ TEST_F(ReportRunTest, CheckOnlyStopsAtATableHeldByAnotherProgramAsTheExportDoes)
   std::string errors[2];
   for (bool check_only : {true, false}) {
     test::TestRun run(zarp.path(), vtemp.path());
-    run.c.CheckOnly = check_only;
     try {
-      ExportRun(run.c);
+      (check_only ? CheckExport : ExportRun)(run.c);
     } catch (const RunError& e) {
       errors[check_only] = e.what();
     }

@@ -8,19 +8,18 @@ namespace tvz::test {
 
 RunResult Run(RunKind kind, const fs::path& folder, const fs::path& vtemp, RunSettings settings) {
   RunResult r;
-  Conversion c;
+  Conversion c(r.host);
   c.RutaCarpeta = folder;
   c.WorkingFolder = vtemp;
   c.Transformado = settings.status;
   c.Embedded = settings.embedded;
-  c.host = &r.host;
   try {
     r.outcome = kind == RunKind::kExport ? ExportRun(c) : ImportRun(c);
   } catch (const RunError& e) {
     r.error = e.what();
   }
   r.status = c.Transformado;
-  r.report = c.report;
+  r.tablas = c.informe.tablas;
   return r;
 }
 

@@ -26,7 +26,7 @@ struct RunResult {
   std::string error;                  // that error's text; "" otherwise
   RecordingHost host;                 // the messages and the busy cursor
   std::int32_t status = 0;            // the run status afterwards
-  std::vector<TableReport> report;
+  std::vector<TablaRecuento> tablas;  // the records of each table written
 };
 
 // Runs over the chosen folder `folder` with the working folder `vtemp`. A

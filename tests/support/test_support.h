@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "core/conversion.h"
+#include "export/table_destination.h"
 #include "support/recording_host.h"
 #include "support/temp_dir.h"
 
@@ -27,15 +28,24 @@ std::string ZarpFrame(char kind, std::string_view file, std::string_view centre 
 // `text` placed so that it starts at 1-based `column` of `line` (blank-filled).
 void PutAt(std::string& line, std::size_t column, std::string_view text);
 
-// A conversion over `folder` with the working folder `vtemp`.
+// A converter's destination for the tests that call converters one by one:
+// each table is finished in place, without a copy of the old one.
+class PlainDestination final : public TableDestination {
+public:
+  void Finish(std::unique_ptr<DbfTable> table) override { table->Finish(); }
+  DbfTable* Built(std::string_view) override { return nullptr; }
+};
+
+// A conversion over `folder` with the working folder `vtemp`, and a plain
+// destination for its converters.
 struct TestRun {
   RecordingHost host;
-  Conversion c;
+  Conversion c{host};
+  PlainDestination tables;
   TestRun(const fs::path& folder, const fs::path& vtemp, bool embedded = false) {
     c.RutaCarpeta = folder;
     c.WorkingFolder = vtemp;
     c.Embedded = embedded;
-    c.host = &host;
   }
 };
 

@@ -13,7 +13,7 @@
 #include "ui/form_layout.h"
 #include "ui/report_dialog.h"
 #include "ui/report_file.h"
-#include "ui/restore_dialog.h"
+#include "support/recording_host.h"
 
 namespace tvz::ui {
 namespace {
@@ -176,7 +176,8 @@ TEST(ReportFile, ReplacesThePreviousReportWhole) {
   std::filesystem::create_directories(dir);
   const std::filesystem::path file = dir / kReportFileName;
   std::ofstream(file, std::ios::binary) << std::string(20000, '#');
-  Conversion c;
+  test::RecordingHost host;
+  Conversion c(host);
   c.RutaCarpeta = "C:\\ZARP\\";
   c.informe.Add({AvisoTipo::kSinHoras, "ASIGT", "ZARP_ASIGNATGRUPO.TXT", 4, "MAT", "", 0, ""});
   EXPECT_EQ(WriteReportFile(file, c, {"exportar", "finalizado", {}}), "");
@@ -189,13 +190,6 @@ TEST(ReportFile, ReplacesThePreviousReportWhole) {
   EXPECT_NE(WriteReportFile(dir / "no" / kReportFileName, c, {"importar", "finalizado", {}}), "");
   EXPECT_FALSE(std::filesystem::exists(dir / "no"));
   std::filesystem::remove_all(dir);
-}
-
-TEST(RestoreDialog, ListLineHasNameDateTimeAndTables) {
-  EXPECT_EQ(CopyListLine({"20261208-1012-2", {2026, 12, 8, 10, 12, 0}, {"ASIGNOMT", "ASIGT"}}),
-            "20261208-1012-2\t08/12/2026 10:12\tASIGNOMT, ASIGT");
-  EXPECT_EQ(CopyListLine({"20260102-0905", {2026, 1, 2, 9, 5, 0}, {"PROFT"}}),
-            "20260102-0905\t02/01/2026 09:05\tPROFT");
 }
 
 }  // namespace

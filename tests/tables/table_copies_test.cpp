@@ -4,7 +4,7 @@
 
 #include "core/errors.h"
 #include "export/export_run.h"
-#include "export/table_copies.h"
+#include "tables/table_copies.h"
 #include "faults/fault_support.h"
 #include "support/run_helper.h"
 

@@ -1,4 +1,4 @@
-#include "export/table_copies.h"
+#include "tables/table_copies.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -63,12 +63,7 @@ auto SortKey(const ParsedName& p) {
   return std::make_tuple(t.year, t.month, t.day, t.hour, t.minute, p.sequence);
 }
 
-std::string Upper(std::string s) {
-  for (char& ch : s) ch = ascii::ToUpper(ch);
-  return s;
-}
-
-bool IsTableFile(const fs::path& p) { return Upper(p.extension().string()) == ".DBF"; }
+bool IsTableFile(const fs::path& p) { return ascii::EqualsNoCase(p.extension().string(), ".DBF"); }
 
 [[noreturn]] void ThrowCannot(std::string_view action, const fs::path& file, int native_error) {
   throw dbf::CannotError(action, platform::PathText(file), platform::SystemErrorText(native_error));
@@ -109,16 +104,6 @@ std::vector<CopyFile> ReadCopy(const fs::path& folder) {
   return files;
 }
 
-// The old table in the working folder must not be open in another program.
-void RequireFree(const fs::path& file) {
-  platform::OpenFile old;
-  int ignored = 0;
-  if (old.Open(file, platform::OpenFile::Sharing::kExclusive, platform::OpenFile::Access::kRead,
-               ignored) == platform::OpenFile::Result::kInUse) {
-    throw dbf::InUseError(platform::PathText(file));
-  }
-}
-
 }  // namespace
 
 fs::path CopiesFolder(const fs::path& working) { return working / kCopiesFolderName; }
@@ -142,7 +127,7 @@ std::vector<TableCopy> ListCopies(const fs::path& working) {
     std::error_code inner;
     for (fs::directory_iterator f(it->path(), inner), fend; !inner && f != fend; f.increment(inner)) {
       if (f->is_regular_file() && IsTableFile(f->path()))
-        copy.tables.push_back(Upper(f->path().stem().string()));
+        copy.tables.push_back(ascii::Uppered(f->path().stem().string()));
     }
     std::sort(copy.tables.begin(), copy.tables.end());
     found.emplace_back(*parsed, std::move(copy));
@@ -227,13 +212,13 @@ RestoreResult RestoreCopy(const fs::path& working, std::string_view name, platfo
   // What changes: each table of the copy and its index, present or not.
   std::set<std::string> stems;
   for (const CopyFile& f : files) {
-    if (IsTableFile(f.file_name)) stems.insert(Upper(fs::path(f.file_name).stem().string()));
+    if (IsTableFile(f.file_name)) stems.insert(ascii::Uppered(fs::path(f.file_name).stem().string()));
   }
   std::vector<fs::path> replaced;
   for (const std::string& stem : stems) {
     for (const char* ext : {".DBF", ".MDX"}) {
       if (auto existing = platform::FindFile(working, stem + ext)) {
-        RequireFree(*existing);
+        RequireNotInUse(*existing);
         replaced.push_back(*existing);
       }
     }
@@ -246,7 +231,7 @@ RestoreResult RestoreCopy(const fs::path& working, std::string_view name, platfo
   for (const std::string& stem : stems) {
     const CopyFile* index = nullptr;
     for (const CopyFile& f : files) {
-      const std::string upper = Upper(f.file_name);
+      const std::string upper = ascii::Uppered(f.file_name);
       if (upper == stem + ".MDX") index = &f;
       if (upper != stem + ".DBF") continue;
       const fs::path target = platform::PathForWriting(working, f.file_name);
