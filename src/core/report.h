@@ -1,16 +1,20 @@
 #pragma once
 // The run's report: besides its messages, every run keeps the records it
 // wrote per table, a list of warnings (avisos), one for each thing it carried
-// over other than as read, and a few counts of what it does by design. The fronts render it (report_render.h).
+// over other than as read, and a few counts of what it does by design. The
+// fronts render it (report_render.h).
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace tvz {
 
-// The kinds of warning. Their names (AvisoName) are what the JSON report and
-// the help use; they never change.
+// The kinds of warning. Each has its row in the table of kinds
+// (AvisoKinds(), report.cpp: the build checks that the rows follow this
+// order); its name is what the JSON report and the help use and never
+// changes.
 enum class AvisoTipo {
   // Export.
   kDuplicado,         // a record skipped: its code was already written
@@ -31,9 +35,33 @@ enum class AvisoTipo {
   // "?" (valor: how many).
   kCaracteresSustituidos,
 };
-inline constexpr int kAvisoTipoCount = 14;
 
-// "duplicado", "recortado", ...
+// What a summary line says about a kind: the thing counted (one, many), and
+// what the run did with it (for one, for many). "%c" stands for the field of
+// a cut value, "%f" for the file that was read.
+struct AvisoTexts {
+  const char* one = nullptr;
+  const char* many = nullptr;
+  const char* did_one = nullptr;
+  const char* did_many = nullptr;
+};
+
+// One row per kind of warning.
+struct AvisoKind {
+  AvisoTipo tipo;
+  const char* name;  // "duplicado", "recortado", ...
+  AvisoTexts texts;  // cp1252
+  // The texts of the import's warnings of this kind (ZARP_HORARIO.TXT),
+  // where they read otherwise; all null: the same.
+  AvisoTexts import_texts;
+  bool has_campo;    // the warning names the field: "TABLE.FIELD"
+  bool has_primera;  // the warning names where the first record is
+};
+
+// Every kind, in the order of AvisoTipo.
+std::span<const AvisoKind> AvisoKinds();
+const AvisoKind& KindOf(AvisoTipo tipo);
+// KindOf(tipo).name.
 const char* AvisoName(AvisoTipo tipo);
 
 // One warning. Texts are cp1252 bytes, like every program text.

@@ -38,8 +38,9 @@ std::string AvisoJson(const Aviso& a) {
   std::string out = "{\"tipo\": " + Quoted(AvisoName(a.tipo)) + ", \"tabla\": " + Text(a.tabla) +
                     ", \"fichero\": " + Text(a.fichero) + ", \"linea\": " +
                     (a.linea ? std::to_string(a.linea) : "null") + ", \"valor\": " + Text(a.valor);
-  if (a.tipo == AvisoTipo::kRecortado) out += ", \"campo\": " + Text(a.campo);
-  if (a.tipo == AvisoTipo::kDuplicado) {
+  const AvisoKind& kind = KindOf(a.tipo);
+  if (kind.has_campo) out += ", \"campo\": " + Text(a.campo);
+  if (kind.has_primera) {
     out += ", \"linea_primera\": " + (a.linea_primera ? std::to_string(a.linea_primera) : "null");
     out += ", \"fichero_primera\": " + Text(a.fichero_primera.empty() ? a.fichero : a.fichero_primera);
   }

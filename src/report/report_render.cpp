@@ -10,56 +10,10 @@ namespace tvz {
 
 namespace {
 
-// What a summary line says about one kind: the thing counted (one, many),
-// and what the run did with it (for one, for many). "%c" stands for the
-// field of a cut value, "%f" for the file that was read.
-struct KindText {
-  const char* one;
-  const char* many;
-  const char* did_one;
-  const char* did_many;
-};
-
-const KindText& TextOf(const Aviso& a) {
-  static const KindText kExport[kAvisoTipoCount] = {
-      {"registro omitido por tener un c\xF3" "digo ya escrito",
-       "registros omitidos por tener un c\xF3" "digo ya escrito", "", ""},
-      {"valor m\xE1" "s largo que %c", "valores m\xE1" "s largos que %c", "; se ha recortado",
-       "; se han recortado"},
-      {"asignaci\xF3" "n de un grupo que GRUPOST no tiene", "asignaciones de grupos que GRUPOST no tiene",
-       "; queda sin turno, nivel, curso ni grupo", "; quedan sin turno, nivel, curso ni grupo"},
-      {"asignaci\xF3" "n sin horas semanales", "asignaciones sin horas semanales",
-       "; se le ha dado 1 hora", "; se les ha dado 1 hora"},
-      {"asignaci\xF3" "n con menos de 1 hora semanal", "asignaciones con menos de 1 hora semanal",
-       "; se le ha dado 1 hora", "; se les ha dado 1 hora"},
-      {"l\xED" "nea de horas con las horas en blanco", "l\xED" "neas de horas con las horas en blanco",
-       "; cuenta como 1 hora", "; cuentan como 1 hora"},
-      {"grupo sin nivel", "grupos sin nivel", "; se le ha puesto el nivel NIV",
-       "; se les ha puesto el nivel NIV"},
-      {"franja con un d\xED" "a que no es L, M, X, J, V, S ni D",
-       "franjas con un d\xED" "a que no es L, M, X, J, V, S ni D", "; el d\xED" "a se ha copiado tal cual",
-       "; el d\xED" "a se ha copiado tal cual"},
-      {"franja que acaba antes de empezar", "franjas que acaban antes de empezar",
-       "; sus minutos son negativos", "; sus minutos son negativos"},
-      {"fichero con otro del mismo nombre en otras may\xFA" "sculas",
-       "ficheros con otros del mismo nombre en otras may\xFA" "sculas", "; se ha le\xED" "do %f",
-       "; se han le\xED" "do los de los nombres citados primero"},
-      {"clase sin franja en DIASHORAST", "clases sin franja en DIASHORAST",
-       "; su c\xF3" "digo de franja va en blanco", "; su c\xF3" "digo de franja va en blanco"},
-      {"clase en un aula que AULAT no tiene", "clases en aulas que AULAT no tiene",
-       "; se han escrito los 4 primeros caracteres de su c\xF3" "digo",
-       "; se han escrito los 4 primeros caracteres de su c\xF3" "digo"},
-      {"clase sin colocar en el horario", "clases sin colocar en el horario", "; no se ha escrito",
-       "; no se han escrito"},
-      {"tabla con letras que cp1252 no tiene", "tablas con letras que cp1252 no tiene",
-       "; se han le\xED" "do como ?", "; se han le\xED" "do como ?"},
-  };
-  static const KindText kImportGroup = {
-      "clase de un grupo que GRUPOST no tiene", "clases de grupos que GRUPOST no tiene",
-      "; se han escrito los 4 primeros caracteres de su c\xF3" "digo",
-      "; se han escrito los 4 primeros caracteres de su c\xF3" "digo"};
-  if (a.tipo == AvisoTipo::kGrupoDesconocido && a.tabla == "ZARP_HORARIO.TXT") return kImportGroup;
-  return kExport[static_cast<int>(a.tipo)];
+const AvisoTexts& TextsOf(const Aviso& a) {
+  const AvisoKind& kind = KindOf(a.tipo);
+  if (kind.import_texts.one != nullptr && a.tabla == "ZARP_HORARIO.TXT") return kind.import_texts;
+  return kind.texts;
 }
 
 std::string Fill(const char* pattern, const Aviso& a) {
@@ -113,7 +67,7 @@ std::vector<std::string> SummaryLines(const Informe& informe) {
   std::vector<std::string> lines;
   for (const auto& group : groups) {
     const Aviso& first = *group.front();
-    const KindText& text = TextOf(first);
+    const AvisoTexts& text = TextsOf(first);
     const bool many = group.size() > 1;
     std::string line = first.tabla + ": " + std::to_string(group.size()) + " " +
                        Fill(many ? text.many : text.one, first) + " (";

@@ -77,9 +77,9 @@ TEST(ReportSummary, OneLinePerTableKindFileAndFieldWithTheFirstCases) {
 }
 
 TEST(ReportSummary, EveryKindHasItsNameAndText) {
-  for (int i = 0; i < kAvisoTipoCount; ++i) {
-    const auto tipo = static_cast<AvisoTipo>(i);
-    EXPECT_NE(std::string(AvisoName(tipo)), "") << i;
+  for (const AvisoKind& kind : AvisoKinds()) {
+    const AvisoTipo tipo = kind.tipo;
+    EXPECT_NE(std::string(AvisoName(tipo)), "") << static_cast<int>(tipo);
     Informe informe;
     informe.Add(Make(tipo, "T", "F.TXT", 1));
     informe.Add(Make(tipo, "T", "F.TXT", 2));
