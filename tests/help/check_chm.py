@@ -91,8 +91,8 @@ def report_kinds(src_dir):
     """The names of the report's warning kinds, as src/core/report.cpp spells them."""
     with open(os.path.join(src_dir, "core", "report.cpp"), encoding="latin-1") as f:
         text = f.read()
-    names = re.search(r"kNames\s*=\s*\{([^}]*)\}", text)
-    return re.findall(r'"([a-z_]+)"', names.group(1)) if names else []
+    # Each row of the table of kinds starts with its enumerator and its name.
+    return re.findall(r'\{k[A-Za-z]+, "([a-z_]+)"', text)
 
 
 def page_text(html_text):
