@@ -11,41 +11,39 @@ namespace tvz::ui {
 
 namespace {
 
-struct ControlKind {
-  int id;
+constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
+
+// The window class and styles of a control of the form.
+struct WindowKind {
   const wchar_t* window_class;
-  const char* text;  // cp1252
   DWORD style;
   DWORD ex_style;
 };
 
-constexpr DWORD kButton = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
-
-constexpr ControlKind kKinds[] = {
-    {IDC_BEXPORTAR, WC_BUTTONW, "Aceptar", kButton, 0},
-    {IDC_BIMPORTAR, WC_BUTTONW, "Aceptar", kButton, 0},
-    {IDC_DIRECTORIOS, WC_LISTBOXW, "Directorios",
-     WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
-         LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-     WS_EX_CLIENTEDGE},
-    {IDC_UNIDADES, WC_COMBOBOXW, "",
-     WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED |
-         CBS_HASSTRINGS,
-     0},
-    {IDC_BUTTON1, WC_BUTTONW, "F1 AYUDA", kButton, 0},
-    {IDC_BCLOSE, WC_BUTTONW, "&Salir", kButton, 0},
-};
-
-// The z-order, which the tab order follows: every text comes right before
-// the control it names, so that assistive technology finds it as its label
-// (Directorios: the caption above it; Unidades: a text of its own that
-// has no size).
-constexpr int kZOrder[] = {IDC_TITULO_EXPORTAR, IDC_BEXPORTAR,      IDC_TITULO_IMPORTAR,
-                           IDC_BIMPORTAR,       IDC_RUTA_TEXTO,     IDC_RUTA,
-                           IDC_CARPETA_TEXTO,   IDC_DIRECTORIOS,    IDC_UNIDADES_TEXTO,
-                           IDC_UNIDADES,        IDC_BUTTON1,        IDC_BCLOSE,
-                           IDC_VERSION};
-constexpr char kUnidadesLabel[] = "Unidades";
+WindowKind WindowKindOf(const FormControl& control) {
+  switch (control.kind) {
+    case ControlKind::kButton:
+      return {WC_BUTTONW, kChild | WS_TABSTOP | BS_PUSHBUTTON, 0};
+    case ControlKind::kDirectoryList:
+      return {WC_LISTBOXW,
+              kChild | WS_TABSTOP | WS_VSCROLL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY |
+                  LBS_NOINTEGRALHEIGHT,
+              WS_EX_CLIENTEDGE};
+    case ControlKind::kDriveBox:
+      return {WC_COMBOBOXW,
+              kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
+              0};
+    case ControlKind::kText:
+      // A title wraps in its box; any other text is one line.
+      return {WC_STATICW,
+              kChild | SS_NOPREFIX | (control.style == TextStyle::kTitle ? SS_LEFT : SS_LEFTNOWORDWRAP), 0};
+    case ControlKind::kPathText:
+      return {WC_STATICW, kChild | SS_NOPREFIX | SS_LEFTNOWORDWRAP | SS_PATHELLIPSIS, 0};
+    case ControlKind::kHiddenLabel:
+      return {WC_STATICW, kChild | SS_NOPREFIX | SS_LEFTNOWORDWRAP, 0};
+  }
+  return {WC_STATICW, kChild, 0};
+}
 
 // The drive box's dropped list shows this many lines.
 constexpr int kDroppedLines = 8;
@@ -75,22 +73,6 @@ void SetGlyph(HWND button, HIMAGELIST list, UINT dpi) {
   SendMessageW(button, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&image));
 }
 
-// A text: one line unless it is a title, the path shortened in the middle.
-ControlKind LabelKind(int id) {
-  const LabelPlace* place = LabelOf(id);
-  DWORD style = WS_CHILD | WS_VISIBLE | SS_NOPREFIX;
-  if (place == nullptr) return {id, WC_STATICW, kUnidadesLabel, style | SS_LEFTNOWORDWRAP, 0};
-  style |= place->style == TextStyle::kTitle ? SS_LEFT : SS_LEFTNOWORDWRAP;
-  if (id == IDC_RUTA) style |= SS_PATHELLIPSIS;
-  return {id, WC_STATICW, place->text, style, 0};
-}
-
-ControlKind KindOf(int id) {
-  for (const ControlKind& kind : kKinds)
-    if (kind.id == id) return kind;
-  return LabelKind(id);
-}
-
 // One line of `text` in `font`.
 SIZE TextExtent(HFONT font, const std::wstring& text) {
   HDC screen = GetDC(nullptr);
@@ -104,42 +86,45 @@ SIZE TextExtent(HFONT font, const std::wstring& text) {
   return {size.cx + tm.tmOverhang, tm.tmHeight};
 }
 
-void PlaceLabel(HWND form, const LabelPlace& place, TopPanels panels, UINT dpi,
-                const FormFonts& fonts) {
-  HWND label = GetDlgItem(form, place.id);
-  const HFONT font = FontOf(place.style, fonts);
+// A text: its font, and its box grown to its text where it has no width or
+// height of its own.
+Box PlaceText(HWND label, const FormControl& control, TopPanels panels, UINT dpi,
+              const FormFonts& fonts) {
+  const HFONT font = FontOf(control.style, fonts);
   SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  Box b = ScaleToDpi(OnForm(place.panel, place.box, panels), dpi);
-  const SIZE extent = TextExtent(font, Wide(place.text));
-  if (place.box.width == 0) b.width = extent.cx + ScaleToDpi(2, dpi);
-  if (place.box.height == 0) b.height = extent.cy;
-  SetWindowPos(label, nullptr, b.left, b.top, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
-  ShowWindow(label, PanelShown(place.panel, panels) ? SW_SHOWNA : SW_HIDE);
+  Box b = ScaleToDpi(ControlBox(control, panels), dpi);
+  const SIZE extent = TextExtent(font, Wide(control.text));
+  if (control.box.width == 0) b.width = extent.cx + ScaleToDpi(2, dpi);
+  if (control.box.height == 0) b.height = extent.cy;
+  return b;
 }
 
 }  // namespace
 
 void CreateFormControls(HWND form, HINSTANCE instance) {
-  for (int id : kZOrder) {
-    const ControlKind kind = KindOf(id);
-    CreateWindowExW(kind.ex_style, kind.window_class, Wide(kind.text).c_str(), kind.style, 0, 0, 0,
-                    0, form, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kind.id)), instance,
+  for (const FormControl& control : FormControls()) {
+    const WindowKind kind = WindowKindOf(control);
+    CreateWindowExW(kind.ex_style, kind.window_class, Wide(control.text).c_str(), kind.style, 0, 0,
+                    0, 0, form, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance,
                     nullptr);
   }
 }
 
 void PlaceFormControls(HWND form, TopPanels panels, UINT dpi, const FormFonts& fonts) {
-  for (const ControlPlace& place : ControlPlaces()) {
-    HWND control = GetDlgItem(form, place.id);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.normal()), FALSE);
-    const Box b = ScaleToDpi(ControlBox(place, panels), dpi);
-    int height = b.height;
-    if (place.id == IDC_UNIDADES) height += kDroppedLines * ListLineHeight(fonts);
-    SetWindowPos(control, nullptr, b.left, b.top, b.width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-    ShowWindow(control, PanelShown(place.panel, panels) ? SW_SHOWNA : SW_HIDE);
+  for (const FormControl& control : FormControls()) {
+    if (control.kind == ControlKind::kHiddenLabel) continue;
+    HWND window = GetDlgItem(form, control.id);
+    Box b;
+    if (IsText(control.kind)) {
+      b = PlaceText(window, control, panels, dpi, fonts);
+    } else {
+      SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.normal()), FALSE);
+      b = ScaleToDpi(ControlBox(control, panels), dpi);
+    }
+    if (control.kind == ControlKind::kDriveBox) b.height += kDroppedLines * ListLineHeight(fonts);
+    SetWindowPos(window, nullptr, b.left, b.top, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowWindow(window, PanelShown(control.panel, panels) ? SW_SHOWNA : SW_HIDE);
   }
-  for (const LabelPlace& place : LabelPlaces()) PlaceLabel(form, place, panels, dpi, fonts);
-  PlaceLabel(form, CurrentPathPlace(), panels, dpi, fonts);
 }
 
 int ListLineHeight(const FormFonts& fonts) {

@@ -10,24 +10,27 @@ constexpr int kTopBandHeight = 101;
 constexpr int kExportPanelWidth = 289;
 constexpr int kFolderPanelHeight = 169;
 
-constexpr ControlPlace kControls[] = {
-    {IDC_BEXPORTAR, Panel::kExport, {88, 72, 89, 25}},
-    {IDC_BIMPORTAR, Panel::kImport, {96, 72, 89, 25}},
-    {IDC_DIRECTORIOS, Panel::kFolder, {8, 34, 287, 106}},
-    {IDC_UNIDADES, Panel::kFolder, {8, 142, 137, 19}},
-    {IDC_BUTTON1, Panel::kFolder, {220, 142, 75, 21}},
-    {IDC_BCLOSE, Panel::kFolder, {385, 105, 89, 25}},
-};
+using enum ControlKind;
 
-constexpr LabelPlace kLabels[] = {
-    {IDC_TITULO_EXPORTAR, Panel::kExport, {24, 24, 265, 57}, TextStyle::kTitle,
-     "Transformar datos desde ZARP hacia Vardelin "},
-    {IDC_TITULO_IMPORTAR, Panel::kImport, {8, 24, 305, 57}, TextStyle::kTitle,
-     "Transformar datos desde Vardelin hacia ZARP"},
-    {IDC_CARPETA_TEXTO, Panel::kFolder, {9, 5, 0, 0}, TextStyle::kCaption,
+constexpr FormControl kControls[] = {
+    {IDC_TITULO_EXPORTAR, kText, Panel::kExport, {24, 24, 265, 57},
+     "Transformar datos desde ZARP hacia Vardelin ", TextStyle::kTitle},
+    {IDC_BEXPORTAR, kButton, Panel::kExport, {88, 72, 89, 25}, "Aceptar"},
+    {IDC_TITULO_IMPORTAR, kText, Panel::kImport, {8, 24, 305, 57},
+     "Transformar datos desde Vardelin hacia ZARP", TextStyle::kTitle},
+    {IDC_BIMPORTAR, kButton, Panel::kImport, {96, 72, 89, 25}, "Aceptar"},
+    {IDC_RUTA_TEXTO, kText, Panel::kFolder, {9, 19, 0, 0}, "Ruta Actual:"},
+    // As wide as Directorios, the list it follows.
+    {IDC_RUTA, kPathText, Panel::kFolder, {70, 20, 287, 0}, "", TextStyle::kEmphasis},
+    {IDC_CARPETA_TEXTO, kText, Panel::kFolder, {9, 5, 0, 0},
      "Carpeta en la que se encuentran los Ficheros TXT de ZARP"},
-    {IDC_RUTA_TEXTO, Panel::kFolder, {9, 19, 0, 0}, TextStyle::kCaption, "Ruta Actual:"},
-    {IDC_VERSION, Panel::kFolder, {368, 142, 0, 0}, TextStyle::kEmphasis, "TransVardelinZARP para RD40 V-1.0"},
+    {IDC_DIRECTORIOS, kDirectoryList, Panel::kFolder, {8, 34, 287, 106}, "Directorios"},
+    {IDC_UNIDADES_TEXTO, kHiddenLabel, Panel::kFolder, {}, "Unidades"},
+    {IDC_UNIDADES, kDriveBox, Panel::kFolder, {8, 142, 137, 19}, ""},
+    {IDC_BUTTON1, kButton, Panel::kFolder, {220, 142, 75, 21}, "F1 AYUDA"},
+    {IDC_BCLOSE, kButton, Panel::kFolder, {385, 105, 89, 25}, "&Salir"},
+    {IDC_VERSION, kText, Panel::kFolder, {368, 142, 0, 0}, "TransVardelinZARP para RD40 V-1.0",
+     TextStyle::kEmphasis},
 };
 
 }  // namespace
@@ -60,32 +63,25 @@ PanelGradient GradientOf(Panel panel) {
   return {{249, 211, 125}, {255, 255, 255}, {255, 238, 221}};
 }
 
-std::span<const ControlPlace> ControlPlaces() { return kControls; }
+bool IsText(ControlKind kind) {
+  return kind == kText || kind == kPathText || kind == kHiddenLabel;
+}
+
+std::span<const FormControl> FormControls() { return kControls; }
+
+const FormControl* ControlOf(int id) {
+  for (const FormControl& control : kControls)
+    if (control.id == id) return &control;
+  return nullptr;
+}
 
 Box OnForm(Panel panel, const Box& box, TopPanels shown) {
   const Box p = PanelBox(panel, shown);
   return {p.left + box.left, p.top + box.top, box.width, box.height};
 }
 
-Box ControlBox(const ControlPlace& place, TopPanels shown) {
-  return OnForm(place.panel, place.box, shown);
-}
-
-std::span<const LabelPlace> LabelPlaces() { return kLabels; }
-
-constexpr LabelPlace kCurrentPath = {IDC_RUTA, Panel::kFolder, {70, 20, 287, 0},
-                                     TextStyle::kEmphasis, ""};
-
-LabelPlace CurrentPathPlace() {
-  // As wide as Directorios, the list it follows.
-  return kCurrentPath;
-}
-
-const LabelPlace* LabelOf(int id) {
-  if (id == kCurrentPath.id) return &kCurrentPath;
-  for (const LabelPlace& label : kLabels)
-    if (label.id == id) return &label;
-  return nullptr;
+Box ControlBox(const FormControl& control, TopPanels shown) {
+  return OnForm(control.panel, control.box, shown);
 }
 
 int ScaleToDpi(int value, unsigned dpi) {

@@ -34,38 +34,45 @@ struct PanelGradient {
 };
 PanelGradient GradientOf(Panel panel);
 
-// A control: its panel and its box relative to that panel.
-struct ControlPlace {
-  int id;
-  Panel panel;
-  Box box;
-};
-// Every control, in tab order.
-std::span<const ControlPlace> ControlPlaces();
-// The control's box in client coordinates.
-Box ControlBox(const ControlPlace& place, TopPanels shown);
-
 enum class TextStyle {
   kTitle,     // Arial 12 point bold, black, wrapped in its box
   kCaption,   // the form's font, blue
   kEmphasis,  // the form's font, bold, red
 };
-// A text on its panel (a static control that shows the panel through). A
-// width of 0: one line, as wide as the text.
-struct LabelPlace {
-  int id;
-  Panel panel;
-  Box box;
-  TextStyle style;
-  const char* text;  // cp1252
+
+// What a control is; its window class and styles follow from it.
+enum class ControlKind {
+  kButton,         // a push button with the text as its caption
+  kDirectoryList,  // Directorios
+  kDriveBox,       // Unidades, with its dropped list
+  kText,           // a text on its panel, in its TextStyle
+  kPathText,       // the current path: shortened in the middle when too long
+  kHiddenLabel,    // a name for assistive technology: no size, never seen
 };
-std::span<const LabelPlace> LabelPlaces();
-// Where the current path goes (TextStyle::kEmphasis): at most as wide as the
-// directory list; a longer path is shortened in the middle.
-LabelPlace CurrentPathPlace();
-// The text of that control id (one of LabelPlaces() or the current path);
-// null for any other.
-const LabelPlace* LabelOf(int id);
+
+// One control of the form.
+struct FormControl {
+  int id;
+  ControlKind kind;
+  Panel panel;
+  // Relative to the panel. A text with a width (height) of 0: one line, as
+  // wide (high) as its text.
+  Box box;
+  const char* text;  // cp1252: the caption, the text, or the name
+  TextStyle style = TextStyle::kCaption;  // texts only
+};
+
+bool IsText(ControlKind kind);
+
+// Every control, in tab order, which is also the z-order: every text comes
+// right before the control it names, so that assistive technology finds it
+// as its label (Directorios: the caption above it; Unidades: a hidden label
+// of its own).
+std::span<const FormControl> FormControls();
+// The control `id`; null for an id that is none of the form's.
+const FormControl* ControlOf(int id);
+// The control's box in client coordinates.
+Box ControlBox(const FormControl& control, TopPanels shown);
 
 // Client coordinates of a panel-relative box.
 Box OnForm(Panel panel, const Box& box, TopPanels shown);

@@ -77,8 +77,8 @@ void PaintForm(HDC dc, const FormView& view) {
 }
 
 HBRUSH PrepareLabel(HDC dc, HWND label, const FormView& view) {
-  const LabelPlace* place = LabelOf(GetDlgCtrlID(label));
-  SetTextColor(dc, ColourOf(place != nullptr ? place->style : TextStyle::kTitle));
+  const FormControl* control = ControlOf(GetDlgCtrlID(label));
+  SetTextColor(dc, ColourOf(control != nullptr ? control->style : TextStyle::kTitle));
   SetBkMode(dc, TRANSPARENT);
   // The panels behind the label, in the label's coordinates (the form
   // clips its children, so nothing of its own painting is under them).

@@ -81,8 +81,8 @@ TEST(Layout, PanelsTileTheClientAreaInEveryMode) {
 
 TEST(Layout, ControlsSitInTheirPanels) {
   for (TopPanels shown : {TopPanels::kBoth, TopPanels::kExportOnly, TopPanels::kImportOnly}) {
-    for (const ControlPlace& place : ControlPlaces()) {
-      if (!PanelShown(place.panel, shown)) continue;
+    for (const FormControl& place : FormControls()) {
+      if (IsText(place.kind) || !PanelShown(place.panel, shown)) continue;
       const Box panel = PanelBox(place.panel, shown);
       const Box b = ControlBox(place, shown);
       EXPECT_GE(b.left, panel.left) << place.id;
@@ -91,7 +91,7 @@ TEST(Layout, ControlsSitInTheirPanels) {
       EXPECT_LE(b.bottom(), panel.bottom()) << place.id;
     }
   }
-  const ControlPlace& importar = ControlPlaces()[1];
+  const FormControl& importar = *ControlOf(IDC_BIMPORTAR);
   ASSERT_EQ(importar.id, IDC_BIMPORTAR);
   EXPECT_EQ(ControlBox(importar, TopPanels::kBoth), (Box{385, 72, 89, 25}));
   EXPECT_EQ(ControlBox(importar, TopPanels::kImportOnly), (Box{96, 72, 89, 25}));
