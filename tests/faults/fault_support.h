@@ -20,7 +20,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <functional>
 
+#include "support/child_hold.h"
 #include "tables/dbf_table.h"
 #endif
 
@@ -80,52 +82,20 @@ inline const char* const kUnreadable = "/proc/self/clear_refs";
 // until this object goes away.
 class OtherProcessHolds {
 public:
-  OtherProcessHolds(const fs::path& folder, const std::string& table) {
-    int ready[2], release[2];
-    if (::pipe(ready) != 0 || ::pipe(release) != 0) throw std::runtime_error("pipe");
-    pid_ = ::fork();
-    if (pid_ < 0) throw std::runtime_error("fork");
-    if (pid_ == 0) {
-      ::close(ready[0]);
-      ::close(release[1]);
-      char ok = 0;
-      try {
-        DbfTable t;
-        t.DatabaseName = folder;
-        t.TableName = table;
-        t.Exclusive = true;
-        t.Open();
-        ok = 1;
-        (void)!::write(ready[1], &ok, 1);
-        char c;
-        while (::read(release[0], &c, 1) > 0) {
-        }
-      } catch (...) {
-        (void)!::write(ready[1], &ok, 1);
-      }
-      ::_exit(0);
-    }
-    ::close(ready[1]);
-    ::close(release[0]);
-    release_ = release[1];
-    char ok = 0;
-    if (::read(ready[0], &ok, 1) != 1 || ok != 1) held_ = false;
-    ::close(ready[0]);
-  }
-  ~OtherProcessHolds() { Release(); }
-  bool held() const { return held_; }
-  void Release() {
-    if (release_ < 0) return;
-    ::close(release_);
-    release_ = -1;
-    int status = 0;
-    ::waitpid(pid_, &status, 0);
-  }
+  OtherProcessHolds(const fs::path& folder, const std::string& table)
+      : child_([&](const std::function<void(bool)>& hold) {
+          DbfTable t;
+          t.DatabaseName = folder;
+          t.TableName = table;
+          t.Exclusive = true;
+          t.Open();
+          hold(true);
+        }) {}
+  bool held() const { return child_.held(); }
+  void Release() { child_.Release(); }
 
 private:
-  pid_t pid_ = -1;
-  int release_ = -1;
-  bool held_ = true;
+  test::ChildHold child_;
 };
 
 // Writes past `bytes` into any file fail (EFBIG), as on a full disk; the

@@ -4,11 +4,11 @@
 // a range or the whole file) until this object goes away.
 #ifndef _WIN32
 #include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <stdexcept>
+#include <functional>
+
+#include "support/child_hold.h"
 
 namespace tvz::faults {
 
@@ -22,50 +22,21 @@ struct RecordLock {
 
 class OtherProcessLocks {
 public:
-  OtherProcessLocks(const std::filesystem::path& file, const RecordLock& lock) {
-    int ready[2], release[2];
-    if (::pipe(ready) != 0 || ::pipe(release) != 0) throw std::runtime_error("pipe");
-    pid_ = ::fork();
-    if (pid_ < 0) throw std::runtime_error("fork");
-    if (pid_ == 0) {
-      ::close(ready[0]);
-      ::close(release[1]);
-      const int fd = ::open(file.c_str(), lock.type == F_WRLCK ? O_RDWR : O_RDONLY);
-      struct flock fl{};
-      fl.l_type = lock.type;
-      fl.l_whence = SEEK_SET;
-      fl.l_start = lock.start;
-      fl.l_len = lock.length;
-      const char ok = fd >= 0 && ::fcntl(fd, lock.command, &fl) == 0 ? 1 : 0;
-      (void)!::write(ready[1], &ok, 1);
-      char c;
-      while (::read(release[0], &c, 1) > 0) {
-      }
-      ::_exit(0);
-    }
-    ::close(ready[1]);
-    ::close(release[0]);
-    release_ = release[1];
-    char ok = 0;
-    held_ = ::read(ready[0], &ok, 1) == 1 && ok == 1;
-    ::close(ready[0]);
-  }
-  ~OtherProcessLocks() { Release(); }
-  OtherProcessLocks(const OtherProcessLocks&) = delete;
-  OtherProcessLocks& operator=(const OtherProcessLocks&) = delete;
-  bool held() const { return held_; }
-  void Release() {
-    if (release_ < 0) return;
-    ::close(release_);
-    release_ = -1;
-    int status = 0;
-    ::waitpid(pid_, &status, 0);
-  }
+  OtherProcessLocks(const std::filesystem::path& file, const RecordLock& lock)
+      : child_([&](const std::function<void(bool)>& hold) {
+          const int fd = ::open(file.c_str(), lock.type == F_WRLCK ? O_RDWR : O_RDONLY);
+          struct flock fl{};
+          fl.l_type = lock.type;
+          fl.l_whence = SEEK_SET;
+          fl.l_start = lock.start;
+          fl.l_len = lock.length;
+          hold(fd >= 0 && ::fcntl(fd, lock.command, &fl) == 0);
+        }) {}
+  bool held() const { return child_.held(); }
+  void Release() { child_.Release(); }
 
 private:
-  pid_t pid_ = -1;
-  int release_ = -1;
-  bool held_ = false;
+  test::ChildHold child_;
 };
 
 // The locks other programs take: whole files and single ranges, both kinds.

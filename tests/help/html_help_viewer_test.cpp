@@ -205,11 +205,10 @@ TEST(HtmlHelpViewer, Selectors) {
   EXPECT_EQ(f.viewer.ChooseContents(V{"", "WinHelp"}), -1);
 }
 
-TEST(HelpManager, RegistrationGivesTheNextIdAndOwnerWindowZero) {
+TEST(HelpManager, RegistrationGivesTheNextId) {
   Fixture f;
   EXPECT_EQ(f.viewer.ViewerId(), 1);
   EXPECT_EQ(f.viewer.Manager(), &f.manager);
-  EXPECT_EQ(f.manager.OwnerWindow(), 0u);
   f.manager.ReleaseViewer(99);  // another id: nothing withdrawn
   EXPECT_EQ(f.viewer.Manager(), &f.manager);
 }

@@ -7,12 +7,10 @@
 #include <string>
 #include <vector>
 
-#ifndef _WIN32
-#include <sys/wait.h>
-#include <unistd.h>
-#endif
+#include <functional>
 
 #include "platform/folder_lock.h"
+#include "support/child_hold.h"
 #include "support/test_support.h"
 
 namespace tvz {
@@ -84,32 +82,13 @@ TEST(FolderLockTest, ASetHoldsEachFolderOnceAndLetsAllGoWhenOneIsBusy) {
 #ifndef _WIN32
 TEST(FolderLockTest, AnotherProcessHoldsTheFolderUntilItEnds) {
   test::TempDir a;
-  int ready[2], release[2];
-  ASSERT_EQ(::pipe(ready), 0);
-  ASSERT_EQ(::pipe(release), 0);
-  const pid_t pid = ::fork();
-  ASSERT_GE(pid, 0);
-  if (pid == 0) {
-    ::close(ready[0]);
-    ::close(release[1]);
+  test::ChildHold child([&](const std::function<void(bool)>& hold) {
     FolderLock lock;
-    const char ok = lock.Acquire(a.path()) == Result::kHeld ? 1 : 0;
-    (void)!::write(ready[1], &ok, 1);
-    char c;
-    while (::read(release[0], &c, 1) > 0) {
-    }
-    ::_exit(0);
-  }
-  ::close(ready[1]);
-  ::close(release[0]);
-  char ok = 0;
-  ASSERT_EQ(::read(ready[0], &ok, 1), 1);
-  ::close(ready[0]);
-  EXPECT_EQ(ok, 1);
+    hold(lock.Acquire(a.path()) == Result::kHeld);
+  });
+  EXPECT_TRUE(child.held());
   EXPECT_EQ(FolderLock().Acquire(a.path()), Result::kBusy);
-  ::close(release[1]);
-  int status = 0;
-  ::waitpid(pid, &status, 0);
+  child.Release();
   EXPECT_EQ(FolderLock().Acquire(a.path()), Result::kHeld);
 }
 #endif
