@@ -81,7 +81,7 @@ for t in "${targets[@]}"; do
   printf '%-14s %10s %8s %8s  %s\n' "$t" "${runs:-?}" "${cov:-?}" "$corpus" "$result"
 done
 echo "fuzzing took $(( $(date +%s) - start ))s"
-summary_add fuzzing $(( ${#targets[@]} - ${#failed[@]} )) ${#failed[@]} "targets, ${seconds} s each"
+summary_add fuzzing $(( ${#targets[@]} - ${#failed[@]} )) ${#failed[@]} "targets of ${seconds} s each"
 
 if [ ${#failed[@]} -gt 0 ]; then
   for t in "${failed[@]}"; do

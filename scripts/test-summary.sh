@@ -7,14 +7,17 @@
 #   ctest_stage STAGE [ctest options]   runs ctest, prints its output, keeps
 #                                       its counts; the status is ctest's
 
+# Fields are separated by the unit separator, so that an empty one is kept.
+_tvz_fs=$'\x1f'
+
 summary_add() {
     [ -n "${TVZ_SUMMARY:-}" ] || return 0
-    printf '%s\t%s\t%s\t%s\n' "$1" "$2" "$3" "${4:-}" >>"$TVZ_SUMMARY"
+    printf '%s\n' "$1$_tvz_fs$2$_tvz_fs$3$_tvz_fs${4:-}" >>"$TVZ_SUMMARY"
 }
 
 summary_skip() {
     [ -n "${TVZ_SUMMARY:-}" ] || return 0
-    printf '%s\tskipped\t\t%s\n' "$1" "$2" >>"$TVZ_SUMMARY"
+    printf '%s\n' "$1${_tvz_fs}skipped$_tvz_fs$_tvz_fs$2" >>"$TVZ_SUMMARY"
 }
 
 # ctest's own last words: "93% tests passed, 2 tests failed out of 29". A run
@@ -43,7 +46,7 @@ ctest_stage() {
 summary_print() {
     local stage passed failed note all_passed=0 all_failed=0
     echo "== summary"
-    while IFS=$'\t' read -r stage passed failed note; do
+    while IFS=$_tvz_fs read -r stage passed failed note; do
         if [ "$passed" = skipped ]; then
             printf '%-16s skipped: %s\n' "$stage" "$note"
             continue

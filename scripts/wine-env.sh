@@ -45,11 +45,13 @@ wine_probe_32bit() {
         *)
             if [ ! -e "$_tvz_wine32_loader" ]; then
                 answer=no; TVZ_WINE32_WHY="32-bit Wine (wine32:i386) is not installed"
-            elif out=$(timeout 20 "$_tvz_wine32_loader" --version 2>&1 </dev/null); then
+            # Through bash's exec: a program the kernel refuses is an error,
+            # not a shell script (as for execvp).
+            elif out=$(timeout 20 bash -c 'exec "$0" --version' "$_tvz_wine32_loader" 2>&1 </dev/null); then
                 answer=yes; TVZ_WINE32_WHY="$_tvz_wine32_loader --version: $out"
             else
                 answer=no
-                TVZ_WINE32_WHY="this machine cannot run 32-bit programs ($_tvz_wine32_loader --version: $(printf '%s' "$out" | sed 's/^.*: //' | head -n 1))"
+                TVZ_WINE32_WHY="this machine cannot run 32-bit programs ($_tvz_wine32_loader --version: $(printf '%s' "$out" | head -n 1 | sed 's/^.*: //'))"
             fi ;;
     esac
     export TVZ_WINE32_RUNS=$answer TVZ_WINE32_WHY
