@@ -9,6 +9,7 @@
 
 #include "app/cli_options.h"
 #include "app/cli_restaurar.h"
+#include "app/version.h"
 #include "core/conversion.h"
 #include "core/errors.h"
 #include "report/report_render.h"
@@ -113,6 +114,12 @@ int main(int argc, char** argv) {
   }
   if (parsed.options->help) {
     WriteToTerminal(TerminalStream::kOutput, cli::HelpText());
+    return cli::kExitOk;
+  }
+  if (parsed.options->version) {
+    // Name (package) version, the first line that version-reading tools expect.
+    WriteToTerminal(TerminalStream::kOutput,
+                    "transvardelzarp (transVardelZarp) " TVZ_VERSION_STRING "\n");
     return cli::kExitOk;
   }
   platform::KeepRunningWhenOutputCloses();

@@ -2,6 +2,7 @@
 // The command line of `transvardelzarp`:
 //   transvardelzarp exportar|importar|comprobar CARPETA [--vtemp DIR] [--informe FICHERO]
 //   transvardelzarp restaurar [COPIA] [--vtemp DIR]
+//   transvardelzarp --help | --version
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -21,6 +22,7 @@ enum class Mode { kExportar, kImportar, kComprobar, kRestaurar };
 
 struct Options {
   bool help = false;
+  bool version = false;  // --version, -V
   Mode mode = Mode::kExportar;
   std::filesystem::path folder;                  // CARPETA
   std::optional<std::string> copy;               // restaurar: COPIA, as given
