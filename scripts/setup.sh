@@ -1,7 +1,9 @@
 #!/bin/bash
 # Installs, with apt-get, what the build needs and is missing.
 #   scripts/setup.sh native   the command line on Linux (compiler, CMake, ICU,
-#                             Boost's header-only hash tables)
+#                             Boost's header-only hash tables) and its manual
+#                             page (help2man, the locale sources for its
+#                             Spanish headings, man-db to read it)
 #   scripts/setup.sh package  the Windows release (32-bit cross build, help
 #                             compiler, zip)
 #   scripts/setup.sh all      everything the tests need: native tests, the
@@ -12,7 +14,7 @@
 set -euo pipefail
 
 profile=${1:-all}
-native=(g++ make cmake pkg-config libicu-dev libboost1.81-dev)
+native=(g++ make cmake pkg-config libicu-dev libboost1.81-dev help2man locales man-db)
 tests=(googletest libgtest-dev libbenchmark-dev time python3-dbfread python3-dbf gdal-bin)
 windows=(g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 fonts-wine fonts-liberation
          xvfb xauth x11-apps imagemagick fp-utils libchm-bin zip unzip clang)
