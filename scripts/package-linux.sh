@@ -18,8 +18,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 start=$(date +%s)
 
-# The warnings lintian may leave, each with why it stays.
-allowed_warnings=(
+# The warnings lintian may leave, each with why it stays. None today: a
+# warning that appears stops the release until it is mended or listed here
+# as [tag]="why". (Lintian's one remark, an info, not a warning: the
+# compiler's .comment section is left in the binary by CPack's strip.)
+declare -A allowed_warnings=(
 )
 
 bash scripts/setup.sh deb
@@ -57,25 +60,24 @@ failures=0
 fail() { echo "package: $*" >&2; failures=$((failures + 1)); }
 
 echo "== package: the package's tree, as installed"
-tree=$(mktemp -d); trap 'rm -rf "$tree"' EXIT
+tree=$(mktemp -d); report=$(mktemp); trap 'rm -rf "$tree" "$report"' EXIT
 dpkg-deb -x "$build/$deb" "$tree"
 bash tests/install/check_installed.sh "$tree" "$version" samples/escuela --contract ||
   fail "the installed tree failed its checks"
 
 echo "== package: lintian"
 lintian --display-info --pedantic --tag-display-limit 0 --fail-on none \
-  "$build/$deb" | tee "$tree.lintian" || fail "lintian did not run"
+  "$build/$deb" | tee "$report" || fail "lintian did not run"
 while read -r severity _ tag _; do
   case $severity in
     E:) fail "lintian error: $tag" ;;
-    W:) [[ " ${allowed_warnings[*]%%:*} " == *" $tag "* ]] || fail "lintian warning not allowed: $tag" ;;
+    W:) [ -n "${allowed_warnings[$tag]+listed}" ] || fail "lintian warning not listed in $0: $tag" ;;
   esac
-done <"$tree.lintian"
-rm -f "$tree.lintian"
+done <"$report"
 [ "$failures" -eq 0 ] || { echo "package: $failures problem(s), no package in dist/" >&2; exit 1; }
 
 mkdir -p dist
 cp "$build/$deb" dist/
-dpkg-deb --info "dist/$deb" | sed -n '/Package:/,$p'
+dpkg-deb --field "dist/$deb"
 dpkg-deb --contents "dist/$deb"
 echo "package: dist/$deb (took $(( $(date +%s) - start )) s)"
