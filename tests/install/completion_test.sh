@@ -45,7 +45,6 @@ expected="$scratch/sub " offers transvardelzarp --informe x.json importar "$scra
 # default one of Wine's prefix.
 expected="$copy " offers transvardelzarp restaurar --vtemp "$scratch/vtemp" ""
 expected="$copy " offers transvardelzarp --vtemp = "$scratch/vtemp" RESTAURAR "${copy:0:4}"
-expected="" offers transvardelzarp restaurar --vtemp "$scratch/vtemp" 1999
 expected="" offers transvardelzarp restaurar --vtemp "$scratch/vtemp" "$copy" ""
 mkdir -p "$scratch/prefix/drive_c"; ln -s "$scratch/vtemp" "$scratch/prefix/drive_c/VTEMP"
 WINEPREFIX=$scratch/prefix expected="$copy " offers transvardelzarp restaurar ""
