@@ -45,13 +45,13 @@ _transvardelzarp() {
     word=${COMP_WORDS[i]}
     case $word in
       --vtemp | --informe)
-        [ "${COMP_WORDS[i + 1]-}" = "=" ] && ((i++))
-        ((i++))
+        [ "${COMP_WORDS[i + 1]-}" = "=" ] && i=$((i + 1))
+        i=$((i + 1))
         [ "$word" = --vtemp ] && vtemp=${COMP_WORDS[i]-} ;;
       -*) ;;
       *)
         [ -z "$command" ] && command=${word,,}
-        ((count++)) ;;
+        count=$((count + 1)) ;;
     esac
   done
   local program=${COMP_WORDS[0]}
