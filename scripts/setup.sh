@@ -1,9 +1,15 @@
 #!/bin/bash
 # Installs, with apt-get, what the build needs and is missing.
 #   scripts/setup.sh native   the command line on Linux (compiler, CMake, ICU,
-#                             Boost's header-only hash tables)
+#                             Boost's header-only hash tables) and its manual
+#                             page (help2man, the locale sources for its
+#                             Spanish headings, man-db to read it)
 #   scripts/setup.sh package  the Windows release (32-bit cross build, help
 #                             compiler, zip)
+#   scripts/setup.sh deb      the Linux release: the native build, and what
+#                             makes and checks the Debian package (dpkg-dev
+#                             and file for its dependencies, lintian; python3
+#                             for the command line's contract)
 #   scripts/setup.sh all      everything the tests need: native tests, the
 #                             independent dBase readers, the Windows cross
 #                             builds (64- and 32-bit), Wine (with its 32-bit
@@ -12,7 +18,7 @@
 set -euo pipefail
 
 profile=${1:-all}
-native=(g++ make cmake pkg-config libicu-dev libboost1.81-dev)
+native=(g++ make cmake pkg-config libicu-dev libboost1.81-dev help2man locales man-db)
 tests=(googletest libgtest-dev libbenchmark-dev time python3-dbfread python3-dbf gdal-bin)
 windows=(g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 fonts-wine fonts-liberation
          xvfb xauth x11-apps imagemagick fp-utils libchm-bin zip unzip clang)
@@ -23,12 +29,14 @@ windows=(g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 fonts-wine fonts-li
 wine32=(wine32:i386)
 [ "${TVZ_WINE32:-}" != no ] || wine32=()
 package=(make cmake libboost1.81-dev googletest g++-mingw-w64-i686 fp-utils zip unzip)
+deb=(dpkg-dev file lintian python3)
 optional=()
 case "$profile" in
   native) wanted=("${native[@]}") ;;
   package) wanted=("${package[@]}") ;;
+  deb) wanted=("${native[@]}" "${deb[@]}") ;;
   all) wanted=("${native[@]}" "${tests[@]}" "${windows[@]}"); optional=("${wine32[@]}") ;;
-  *) echo "usage: $0 native|package|all" >&2; exit 64 ;;
+  *) echo "usage: $0 native|package|deb|all" >&2; exit 64 ;;
 esac
 
 is_installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }

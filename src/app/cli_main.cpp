@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/cli_commands.h"
+#include "app/version.h"
 #include "platform/console.h"
 
 int main(int argc, char** argv) {
@@ -23,6 +24,12 @@ int main(int argc, char** argv) {
   }
   if (parsed.options->help) {
     WriteToTerminal(TerminalStream::kOutput, cli::HelpText());
+    return cli::kExitOk;
+  }
+  if (parsed.options->version) {
+    // Name (package) version, the first line that version-reading tools expect.
+    WriteToTerminal(TerminalStream::kOutput,
+                    "transvardelzarp (transVardelZarp) " TVZ_VERSION_STRING "\n");
     return cli::kExitOk;
   }
   platform::KeepRunningWhenOutputCloses();

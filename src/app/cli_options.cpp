@@ -21,7 +21,8 @@ constexpr char kOptionsHelp[] =
     "  --informe FICHERO\n"
     "               Escribe el informe completo del proceso (avisos y registros\n"
     "               por tabla) en FICHERO, en JSON (UTF-8).\n"
-    "  --help       Muestra esta ayuda.\n";
+    "  --help       Muestra esta ayuda.\n"
+    "  --version    Muestra el nombre y la versi\xF3" "n del programa.\n";
 
 constexpr char kStreamsHelp[] =
     "Los mensajes del proceso salen por la salida est\xE1" "ndar, uno por l\xED" "nea; el\n"
@@ -75,6 +76,10 @@ ParseResult ParseOptions(const std::vector<std::string>& args) {
     const std::string& a = args[i];
     if (a == "--help" || a == "-h") {
       options.help = true;
+      return {options, {}, {}};
+    }
+    if (a == "--version" || a == "-V") {
+      options.version = true;
       return {options, {}, {}};
     }
     if (a == "--vtemp") {

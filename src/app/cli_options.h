@@ -20,7 +20,8 @@ struct Command;  // cli_commands.h
 
 struct Options {
   bool help = false;
-  const Command* command = nullptr;              // null only with help
+  bool version = false;                          // --version, -V
+  const Command* command = nullptr;              // null only with help or version
   std::filesystem::path folder;                  // CARPETA
   std::optional<std::string> copy;               // restaurar: COPIA, as given
   std::optional<std::filesystem::path> vtemp;    // --vtemp DIR

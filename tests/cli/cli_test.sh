@@ -43,7 +43,19 @@ run() {
 }
 
 run "$scratch/out" "$scratch/out" --help
-grep -q "^Uso: transvardelzarp exportar|importar CARPETA" "$scratch/out"; check "--help" 0 $s $?
+grep -q "^Uso: transvardelzarp exportar|importar CARPETA" "$scratch/out" && grep -q "^  --version  " "$scratch/out"
+check "--help" 0 $s $?
+
+# --version and -V: name, package and the version of project() in
+# CMakeLists.txt, alone on standard output, wherever they stand.
+version=$(sed -n 's/^project(transVardelZarp VERSION \([0-9.]*\).*/\1/p' "$(dirname "$0")/../../CMakeLists.txt")
+for args in "--version" "-V" "exportar $scratch/nada --version"; do
+  # shellcheck disable=SC2086
+  run "$scratch/out" "$scratch/err" $args
+  [ "$(cat "$scratch/out")" = "transvardelzarp (transVardelZarp) $version" ] && test ! -s "$scratch/err" &&
+    test ! -e "$scratch/nada"
+  check "'$args'" 0 $s $?
+done
 
 for args in "" "exportar" "borrar $scratch" "exportar $scratch --nada" "exportar $scratch --vtemp" "a b c"; do
   # shellcheck disable=SC2086

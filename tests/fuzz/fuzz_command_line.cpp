@@ -25,7 +25,7 @@ std::string Lower(std::string s) {
 void ProgramOptions(const std::vector<std::string>& args) {
   const cli::ParseResult r = cli::ParseOptions(args);
   FUZZ_CHECK(r.options.has_value() != !r.error.empty());
-  if (!r.options || r.options->help) return;
+  if (!r.options || r.options->help || r.options->version) return;
   // restaurar takes no folder; the other modes always one.
   FUZZ_CHECK(r.options->folder.empty() == (r.options->command->operand == cli::Operand::kCopy));
   FUZZ_CHECK(!r.options->vtemp || !r.options->vtemp->empty());
