@@ -45,21 +45,55 @@ std::string Utf8FromCp1252(std::string_view cp1252) {
   return out;
 }
 
+Utf8Step NextUtf8(std::string_view text, std::size_t at) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(at);
+  if (lead < 0x80) return {1, lead, true, false};
+  // The continuation bytes a lead byte needs, and the range of the first of
+  // them (narrower after E0, ED, F0 and F4: no overlong forms, no
+  // surrogates, nothing above U+10FFFF).
+  std::size_t need = 0;
+  unsigned char low = 0x80, high = 0xBF;
+  char32_t code = 0;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    need = 1;
+    code = lead & 0x1F;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    need = 2;
+    code = lead & 0x0F;
+    if (lead == 0xE0) low = 0xA0;
+    if (lead == 0xED) high = 0x9F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    need = 3;
+    code = lead & 0x07;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;
+  } else {
+    return {1, 0xFFFD, false, false};  // a continuation byte, C0, C1, F5..FF
+  }
+  std::size_t length = 1;
+  for (; length <= need; ++length) {
+    if (at + length >= text.size()) return {length, 0xFFFD, false, true};
+    const unsigned char next = byte(at + length);
+    if (next < low || next > high) return {length, 0xFFFD, false, false};
+    code = (code << 6) | (next & 0x3F);
+    low = 0x80;
+    high = 0xBF;
+  }
+  return {length, code, true, false};
+}
+
 std::string Cp1252FromUtf8(std::string_view utf8) {
   std::string out;
+  out.reserve(utf8.size());
   for (std::size_t i = 0; i < utf8.size();) {
-    unsigned char b = utf8[i];
-    char32_t c;
-    int len;
-    if (b < 0x80) { c = b; len = 1; }
-    else if ((b >> 5) == 6) { c = b & 0x1F; len = 2; }
-    else if ((b >> 4) == 14) { c = b & 0x0F; len = 3; }
-    else if ((b >> 3) == 30) { c = b & 0x07; len = 4; }
-    else { out += '?'; ++i; continue; }
-    if (i + len > utf8.size()) { out += '?'; break; }
-    for (int k = 1; k < len; ++k) c = (c << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-    i += len;
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) { out += static_cast<char>(c); continue; }
+    const Utf8Step step = NextUtf8(utf8, i);
+    i += step.length;
+    const char32_t c = step.code;
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+      out += static_cast<char>(c);
+      continue;
+    }
     char mapped = '?';
     for (int k = 0; k < 32; ++k)
       if (kCp1252High[k] == c) mapped = static_cast<char>(0x80 + k);

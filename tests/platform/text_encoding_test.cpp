@@ -9,6 +9,7 @@ namespace tvz {
 namespace {
 
 using platform::Cp1252FromUtf8;
+using platform::NextUtf8;
 using platform::UnicodeFromCp1252;
 using platform::Utf8FromCp1252;
 
@@ -64,6 +65,55 @@ TEST(TextEncoding, WhatCp1252LacksBecomesQuestionMarks) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.utf8);
     EXPECT_EQ(Cp1252FromUtf8(c.utf8), c.cp1252);
+  }
+}
+
+// Each ill-formed piece is one '?', and the byte that cannot continue it
+// starts the next step: nothing after a broken sequence is lost.
+TEST(TextEncoding, IllFormedPiecesBecomeOneQuestionMarkEach) {
+  struct Case {
+    std::string utf8;
+    std::string cp1252;
+  } cases[] = {
+      {"\xC3" "A", "?A"},                 // a lead byte without its continuation
+      {"\xC0\x80", "??"},                 // overlong NUL: never a NUL byte
+      {"\xC1\xBF", "??"},                 // overlong DEL
+      {"\xE0\x80\xAF", "???"},            // overlong three-byte form
+      {"\xF0\x80\x80\xAF", "????"},       // overlong four-byte form
+      {"\xED\xA0\x80" "x", "???x"},        // a surrogate
+      {"\xF4\x90\x80\x80", "????"},       // above U+10FFFF
+      {"\xE2\x82" "A", "?A"},             // a cut sequence inside the text
+      {"\xF0\x9F\x98", "?"},              // a cut sequence at its end
+      {"\x80\xBF", "??"},                 // continuation bytes alone
+      {"\xC3\xA1\xE2\x82\xAC", "\xE1\x80"},  // well-formed: a acute, euro sign
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.utf8);
+    EXPECT_EQ(Cp1252FromUtf8(c.utf8), c.cp1252);
+  }
+}
+
+TEST(TextEncoding, StepsTakeWholeSequencesAndTellACutEnd) {
+  struct Case {
+    std::string text;
+    std::size_t length;
+    char32_t code;
+    bool valid, cut;
+  } cases[] = {
+      {"A", 1, U'A', true, false},
+      {"\xF0\x9F\x98\x80", 4, 0x1F600, true, false},
+      {"\xEF\xBB\xBF", 3, 0xFEFF, true, false},
+      {"\xE2\x82", 2, 0xFFFD, false, true},
+      {"\xE2\x82" "A", 2, 0xFFFD, false, false},
+      {"\xFF", 1, 0xFFFD, false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    const platform::Utf8Step step = NextUtf8(c.text, 0);
+    EXPECT_EQ(step.length, c.length);
+    EXPECT_EQ(step.code, c.code);
+    EXPECT_EQ(step.valid, c.valid);
+    EXPECT_EQ(step.cut, c.cut);
   }
 }
 
