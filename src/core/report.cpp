@@ -10,6 +10,7 @@ namespace {
 
 using enum AvisoTipo;
 constexpr AvisoTexts kSame{};
+constexpr char kReadAsQuestionMarks[] = "; se han le\xED" "do como ?";
 constexpr char kFourFirst[] = "; se han escrito los 4 primeros caracteres de su c\xF3" "digo";
 
 constexpr AvisoKind kKinds[] = {
@@ -70,8 +71,36 @@ constexpr AvisoKind kKinds[] = {
       "; no se han escrito"},
      kSame, false, false},
     {kCaracteresSustituidos, "caracteres_sustituidos",
+     {"l\xED" "nea con letras que cp1252 no tiene", "l\xED" "neas con letras que cp1252 no tiene",
+      kReadAsQuestionMarks, kReadAsQuestionMarks},
+     kSame, false, false,
      {"tabla con letras que cp1252 no tiene", "tablas con letras que cp1252 no tiene",
-      "; se han le\xED" "do como ?", "; se han le\xED" "do como ?"},
+      kReadAsQuestionMarks, kReadAsQuestionMarks}},
+    {kCodificacion, "codificacion",
+     {"fichero %f guardado en otra codificaci\xF3" "n", "ficheros guardados en otra codificaci\xF3" "n",
+      "; se ha le\xED" "do en esa codificaci\xF3" "n y pasado a cp1252",
+      "; se han le\xED" "do en la suya y pasado a cp1252"},
+     kSame, false, false},
+    {kSaltosDeLinea, "saltos_de_linea",
+     {"fichero %f cuyas l\xED" "neas acaban solo en CR", "ficheros cuyas l\xED" "neas acaban solo en CR",
+      "; cada CR se ha le\xED" "do como fin de l\xED" "nea", "; cada CR se ha le\xED" "do como fin de l\xED" "nea"},
+     kSame, false, false},
+    {kFinAnticipado, "fin_anticipado",
+     {"marca de fin de fichero (Ctrl-Z) con datos detr\xE1" "s",
+      "marcas de fin de fichero (Ctrl-Z) con datos detr\xE1" "s",
+      "; no se han le\xED" "do las %v l\xED" "neas desde la marca",
+      "; no se han le\xED" "do las l\xED" "neas desde la primera marca"},
+     kSame, false, false},
+    {kTabuladores, "tabuladores",
+     {"l\xED" "nea de datos con tabuladores", "l\xED" "neas de datos con tabuladores",
+      "; se han dejado tal cual: cada tabulador ocupa una columna",
+      "; se han dejado tal cual: cada tabulador ocupa una columna"},
+     kSame, false, false},
+    {kCentroVacio, "centro_vacio",
+     {"fichero %f sin c\xF3" "digo de centro en su cabecera",
+      "ficheros sin c\xF3" "digo de centro en su cabecera",
+      "; ZARP_HORARIO.TXT lleva el c\xF3" "digo de centro en blanco",
+      "; ZARP_HORARIO.TXT lleva el c\xF3" "digo de centro en blanco"},
      kSame, false, false},
 };
 

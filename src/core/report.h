@@ -31,14 +31,24 @@ enum class AvisoTipo {
   kFranjaDesconocida,  // a SOLUC record with no slot: blank slot code
   kAulaDesconocida,    // a room code AULAT does not hold
   kClaseSinColocar,    // a SOLUC record with day 0: not written
-  // Both: a table in another code page held characters cp1252 lacks, read as
-  // "?" (valor: how many).
+  // Both: characters cp1252 lacks, read as "?": in a table of another code
+  // page (linea 0, valor: how many), or on a line of a decoded ZARP file
+  // (valor: how many on that line).
   kCaracteresSustituidos,
+  // Both: how a ZARP file was written (records/line_reader.h).
+  kCodificacion,   // saved as UTF-8 or UTF-16, decoded (valor: "UTF-8", ...)
+  kSaltosDeLinea,  // no LF: every CR ended a line (valor: "CR")
+  kFinAnticipado,  // a Ctrl-Z at the start of a line ended the file before
+                   // its data (valor: the lines not read, that one included)
+  kTabuladores,    // a data line holding tabs, kept (valor: how many)
+  // Import: ZARP_ASIGNAT.TXT gave no centre code (no header, or a header
+  // that ends before column 52, or blank columns): it is written blank.
+  kCentroVacio,
 };
 
 // What a summary line says about a kind: the thing counted (one, many), and
 // what the run did with it (for one, for many). "%c" stands for the field of
-// a cut value, "%f" for the file that was read.
+// a cut value, "%f" for the file that was read, "%v" for the value.
 struct AvisoTexts {
   const char* one = nullptr;
   const char* many = nullptr;
@@ -56,6 +66,9 @@ struct AvisoKind {
   AvisoTexts import_texts;
   bool has_campo;    // the warning names the field: "TABLE.FIELD"
   bool has_primera;  // the warning names where the first record is
+  // The texts of the warnings about a table read (a `fichero` without an
+  // extension, "SOLUC"), where they read otherwise; all null: the same.
+  AvisoTexts table_texts{};
 };
 
 // Every kind, in the order of AvisoTipo.
@@ -71,8 +84,9 @@ struct Aviso {
   std::string fichero;  // the file or table read: "ZARP_ASIGNATGRUPO.TXT", "SOLUC"
   // The physical line of `fichero` (1-based, the header record is line 1),
   // counted as the run's reader reads the file: the files read line by line
-  // break at LF only, the two read whole (ZARP_SESIONES.TXT and
-  // ZARP_ASIGNATCURSO.TXT) also at a lone CR. For a table, the record number
+  // break at LF only (at CR in a file without LF), the three read whole
+  // (ZARP_SESIONES.TXT, ZARP_ASIGNATCURSO.TXT and, for the import,
+  // ZARP_ASIGNAT.TXT) also at a lone CR. For a table, the record number
   // (1-based, among its records as read). 0: the file as a whole.
   std::uint64_t linea = 0;
   std::string valor;    // the value concerned, as read

@@ -54,6 +54,10 @@ std::string ReportJson(const Conversion& c, const ReportRun& run) {
   out += "  \"conversion\": " + Quoted(run.conversion) + ",\n";
   out += "  \"resultado\": " + Quoted(run.resultado) + ",\n";
   if (!run.error.empty()) out += "  \"error\": " + Text(run.error) + ",\n";
+  if (!run.error.empty() && !c.lugar_error.fichero.empty()) {
+    out += "  \"lugar_error\": {\"fichero\": " + Text(c.lugar_error.fichero) + ", \"linea\": " +
+           (c.lugar_error.linea ? std::to_string(c.lugar_error.linea) : "null") + "},\n";
+  }
   out += "  \"carpeta\": " + PathJson(c.RutaCarpeta) + ",\n";
   out += "  \"carpeta_trabajo\": " + PathJson(c.WorkingFolder) + ",\n";
   out += "  \"estado\": " + std::to_string(c.Transformado) + ",\n";

@@ -10,8 +10,11 @@ namespace tvz {
 
 namespace {
 
+bool IsTable(const std::string& fichero) { return fichero.find('.') == std::string::npos; }
+
 const AvisoTexts& TextsOf(const Aviso& a) {
   const AvisoKind& kind = KindOf(a.tipo);
+  if (kind.table_texts.one != nullptr && IsTable(a.fichero)) return kind.table_texts;
   if (kind.import_texts.one != nullptr && a.tabla == "ZARP_HORARIO.TXT") return kind.import_texts;
   return kind.texts;
 }
@@ -25,14 +28,15 @@ std::string Fill(const char* pattern, const Aviso& a) {
     } else if (p[0] == '%' && p[1] == 'f') {
       out += a.fichero;
       ++p;
+    } else if (p[0] == '%' && p[1] == 'v') {
+      out += a.valor;
+      ++p;
     } else {
       out += *p;
     }
   }
   return out;
 }
-
-bool IsTable(const std::string& fichero) { return fichero.find('.') == std::string::npos; }
 
 std::string LineWord(const Aviso& a, bool many) {
   if (IsTable(a.fichero)) return many ? "registros" : "registro";
@@ -70,12 +74,20 @@ std::vector<std::string> SummaryLines(const Informe& informe) {
     const AvisoTexts& text = TextsOf(first);
     const bool many = group.size() > 1;
     std::string line = first.tabla + ": " + std::to_string(group.size()) + " " +
-                       Fill(many ? text.many : text.one, first) + " (";
-    if (first.linea != 0) line += first.fichero + ", " + LineWord(first, many) + " ";
-    for (std::size_t i = 0; i < group.size() && i < kSummaryCases; ++i)
-      line += (i ? ", " : "") + CaseText(*group[i]);
-    if (group.size() > kSummaryCases) line += ", ...";
-    line += ")" + Fill(many ? text.did_many : text.did_one, first);
+                       Fill(many ? text.many : text.one, first);
+    // The cases: lines, or values; a warning about a whole file with nothing
+    // more to say (a blank value) names none.
+    std::string cases;
+    for (std::size_t i = 0; i < group.size() && i < kSummaryCases; ++i) {
+      const std::string one = CaseText(*group[i]);
+      if (one.find_first_not_of(' ') != std::string::npos) cases += (cases.empty() ? "" : ", ") + one;
+    }
+    if (!cases.empty()) {
+      line += " (";
+      if (first.linea != 0) line += first.fichero + ", " + LineWord(first, many) + " ";
+      line += cases + (group.size() > kSummaryCases ? ", ...)" : ")");
+    }
+    line += Fill(many ? text.did_many : text.did_one, first);
     lines.push_back(std::move(line));
   }
   if (informe.tareas_lec) {
@@ -99,6 +111,13 @@ std::string AvisoLine(const Aviso& a) {
             LineWord(a, false) + " " + std::to_string(a.linea_primera) + ")";
   }
   return line;
+}
+
+std::string PlaceText(const LugarError& lugar) {
+  const std::string fichero(lugar.fichero);
+  if (lugar.linea == 0) return fichero;
+  return fichero + ", " + (IsTable(fichero) ? "registro " : "l\xED" "nea ") +
+         std::to_string(lugar.linea);
 }
 
 std::string DateText(const platform::LocalTime& t) {
@@ -126,9 +145,12 @@ std::string ReportText(const Conversion& c, const ReportRun& run, const platform
   lines.push_back("Fecha: " + DateTimeText(when));
   lines.push_back("Carpeta: " + platform::PathText(c.RutaCarpeta));
   lines.push_back("Carpeta de trabajo: " + platform::PathText(c.WorkingFolder));
+  // The error's text, and on a line of its own where it happened.
+  const std::size_t place = run.error.find('\n');
   std::string result = "Resultado: " + run.resultado;
-  if (!run.error.empty()) result += " (" + run.error + ")";
+  if (!run.error.empty()) result += " (" + run.error.substr(0, place) + ")";
   lines.push_back(result);
+  if (place != std::string::npos) lines.push_back("Lugar del error: " + run.error.substr(place + 1));
   lines.push_back("");
   for (const TablaRecuento& count : c.informe.tablas) lines.push_back(TableCountLine(count));
   if (!c.informe.tablas.empty()) lines.push_back("");

@@ -38,6 +38,11 @@ std::vector<std::string> SummaryLines(const Informe& informe);
 // One cp1252 line naming every detail of the warning.
 std::string AvisoLine(const Aviso& aviso);
 
+// Where an error ended a run, as the fronts show it under the error's text:
+// "ZARP_SESIONES.TXT, <line> 3" (the word for line in Spanish), "SOLUC,
+// registro 2" for a table's record, or the file alone.
+std::string PlaceText(const LugarError& lugar);
+
 // The whole report as text: cp1252, every line ending CR LF.
 std::string ReportText(const Conversion& c, const ReportRun& run, const platform::LocalTime& when);
 

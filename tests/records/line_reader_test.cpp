@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/errors.h"
+#include "platform/files.h"
 #include "support/test_support.h"
 
 namespace tvz {
@@ -33,6 +36,12 @@ const LineCase kCases[] = {
      {"a", std::string("b\0c", 3), "d"}, {"a", "b"}},
     {"cp1252 bytes pass unchanged", "Espa\xF1" "a \xBD\r\n", {"Espa\xF1" "a \xBD"},
      {"Espa\xF1" "a \xBD"}},
+    {"without LF, CR ends lines", "a\rb\r\rc", {"a", "b", "", "c"}, {"a", "b", "", "c"}},
+    {"without LF, Ctrl-Z still ends the file", std::string("a\r\x1A" "b\rc"), {"a"},
+     {"a", std::string("\x1A" "b"), "c"}},
+    {"the UTF-8 mark is not part of line 1", "\xEF\xBB\xBF" "0A\r\n1\xC3\xB1\r\n", {"0A", "1\xF1"},
+     {"0A", "1\xF1"}},
+    {"UTF-16LE, CR only", std::string("\xFF\xFE" "a\0\r\0\xF1\0", 8), {"a", "\xF1"}, {"a", "\xF1"}},
 };
 
 TEST(LineReading, BothReadersFollowTheirRules) {
@@ -43,8 +52,74 @@ TEST(LineReading, BothReadersFollowTheirRules) {
     std::string line;
     while (reader.Next(line)) got.push_back(line);
     EXPECT_EQ(got, tc.by_line);
-    EXPECT_EQ(SplitLines(tc.bytes), tc.whole);
+    if (ClassifyText(tc.bytes) == TextEncoding::kCp1252) EXPECT_EQ(SplitLines(tc.bytes), tc.whole);
+    const TextLines whole = LinesOf(tc.bytes);
+    EXPECT_EQ(Lines(whole.begin(), whole.end()), tc.whole);
   }
+}
+
+// What the readers tell the report about a file, besides its lines.
+TEST(LineReading, BothReadersTellWhatTheyFound) {
+  using Told = std::vector<std::tuple<AvisoTipo, std::uint64_t, std::string>>;
+  using enum AvisoTipo;
+  struct Case {
+    const char* name;
+    std::string bytes;
+    Told by_line, whole;
+  } cases[] = {
+      {"a cp1252 file says nothing", "0ZARP_PROF.TXT\r\n1Espa\xF1" "a\r\n", {}, {}},
+      {"letters cp1252 lacks, by line",
+       "\xEF\xBB\xBF" "0ZARP_PROF.TXT\r\n1A \xE6\x97\xA5\xE6\x97\xA5\r\n1B\r\n1\xF0\x9F\x98\x80",
+       {{kCodificacion, 0, "UTF-8 con BOM"}, {kCaracteresSustituidos, 2, "2"},
+        {kCaracteresSustituidos, 4, "1"}},
+       {{kCodificacion, 0, "UTF-8 con BOM"}, {kCaracteresSustituidos, 2, "2"},
+        {kCaracteresSustituidos, 4, "1"}}},
+      {"CR line ends", "1A\r1B\r", {{kSaltosDeLinea, 0, ""}}, {{kSaltosDeLinea, 0, ""}}},
+      {"a Ctrl-Z before data: the lines from it on", std::string("1A\n\x1A\n1B\n1C"),
+       {{kFinAnticipado, 2, "3"}}, {}},
+      {"a Ctrl-Z at the very end", std::string("1A\r\n\x1A\r\n\x1A"), {}, {}},
+      {"tabs on data lines only (not the header, trailer or name check)",
+       "0ZARP_PROF.TXT\t\r\n1A\tB\t\r\n9\t\r\n\tZARP_PROF.TXT\t\r\n1C\r\n",
+       {{kTabuladores, 2, "2"}}, {{kTabuladores, 2, "2"}}},
+  };
+  auto told = [](const Informe& informe) {
+    Told out;
+    for (const Aviso& a : informe.avisos) {
+      EXPECT_EQ(a.tabla, "PROFT");
+      EXPECT_EQ(a.fichero, "ZARP_PROF.TXT");
+      out.emplace_back(a.tipo, a.linea, a.valor);
+    }
+    return out;
+  };
+  for (const Case& tc : cases) {
+    SCOPED_TRACE(tc.name);
+    Informe by_line, whole;
+    LineReader reader{std::string_view(tc.bytes), {&by_line, "PROFT", "ZARP_PROF.TXT", "ZARP_PROF.TXT"}};
+    std::string line;
+    while (reader.Next(line)) {
+    }
+    EXPECT_EQ(told(by_line), tc.by_line);
+    LinesOf(tc.bytes, {&whole, "PROFT", "ZARP_PROF.TXT", "ZARP_PROF.TXT"});
+    EXPECT_EQ(told(whole), tc.whole);
+  }
+}
+
+TEST(LineReading, AFileThatBreaksItsEncodingIsAnErrorNamingIt) {
+  test::TempDir dir;
+  test::WriteBytes(dir / "zarp_prof.txt", std::string("\xFF\xFE" "0\0Z", 5));
+  const std::string expected = "El archivo \"" + platform::PathText(dir / "zarp_prof.txt") +
+                               "\" empieza con la marca de UTF-16LE, pero tiene un n\xFA" "mero impar "
+                               "de bytes";
+  auto error_of = [](auto read) {
+    try {
+      read();
+    } catch (const RunError& e) {
+      return std::string(e.what());
+    }
+    return std::string("no error");
+  };
+  EXPECT_EQ(error_of([&] { LineReader reader(dir / "zarp_prof.txt"); }), expected);
+  EXPECT_EQ(error_of([&] { LoadLines(dir / "zarp_prof.txt"); }), expected);
 }
 
 TEST(LineReading, FileReaderMatchesMemoryReaderAcrossChunks) {
