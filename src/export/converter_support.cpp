@@ -57,6 +57,18 @@ std::optional<std::filesystem::path> RequiredInput(Conversion& c, std::string_vi
   return std::nullopt;
 }
 
+LineReader OpenRecords(Conversion& c, const std::filesystem::path& file, const Source& at,
+                       std::string_view record_name) {
+  ReadingPlace place(c, at);
+  return LineReader(file, {&c.informe, at.tabla, at.fichero, record_name});
+}
+
+TextLines LoadRecords(Conversion& c, const std::filesystem::path& file, const Source& at,
+                      std::string_view record_name) {
+  ReadingPlace place(c, at);
+  return LoadLines(file, {&c.informe, at.tabla, at.fichero, record_name});
+}
+
 void Warn(Conversion& c, AvisoTipo tipo, const Source& at, std::string valor) {
   Aviso a;
   a.tipo = tipo;

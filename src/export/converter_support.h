@@ -10,6 +10,7 @@
 
 #include "core/conversion.h"
 #include "export/table_destination.h"
+#include "records/line_reader.h"
 #include "tables/dbf_table.h"
 
 namespace tvz {
@@ -25,13 +26,15 @@ std::optional<std::filesystem::path> RequiredInput(Conversion& c, std::string_vi
 std::optional<std::filesystem::path> OptionalInput(Conversion& c, std::string_view name,
                                                    std::string_view table);
 
-// Where a value comes from, for the warnings: the table being made, the file
-// read (its name in capitals) and the physical line (1-based).
-struct Source {
-  std::string_view tabla;
-  std::string_view fichero;
-  std::uint64_t linea = 0;
-};
+// The converter's input file, for its record loop: opened to be read line
+// by line, or loaded whole. Either way it is classified and, when Unicode,
+// decoded (records/line_reader.h), and what its reader finds is told as
+// warnings of `at` (`record_name`: the name check of its data lines). An
+// error opening, reading or decoding it is placed at the file (ReadingPlace).
+LineReader OpenRecords(Conversion& c, const std::filesystem::path& file, const Source& at,
+                       std::string_view record_name);
+TextLines LoadRecords(Conversion& c, const std::filesystem::path& file, const Source& at,
+                      std::string_view record_name);
 
 // Adds a warning about the value at `at`.
 void Warn(Conversion& c, AvisoTipo tipo, const Source& at, std::string valor);

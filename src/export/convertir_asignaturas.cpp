@@ -13,7 +13,8 @@ void ConvertirAsignaturas(Conversion& c, TableDestination& tables) {
   auto subjects = RequiredInput(c, "zarp_asignat.txt",
                                 "No existe archivo de asignaturas (ZARP_ASIGNAT.TXT)", "ASIGNOMT");
   if (!subjects) return;  // ASIGNOMT stays as it was; activities are not read
-  LineReader reader(*subjects);
+  Source at{"ASIGNOMT", "ZARP_ASIGNAT.TXT", 0};
+  LineReader reader = OpenRecords(c, *subjects, at, "ZARP_ASIGNAT.TXT");
   auto table = NewTable(c, "ASIGNOMT",
                         {Str("COD", 10), Str("CODLARGO", 10), Str("NOMBRE", 80),
                          {"ESTAREA", FieldType::ftBoolean, 0}, Str("CODTAREA", 10)});
@@ -34,7 +35,7 @@ void ConvertirAsignaturas(Conversion& c, TableDestination& tables) {
     a.linea_primera = first_lines[held];
     a.fichero_primera = held < subject_codes ? "ZARP_ASIGNAT.TXT" : "ZARP_ACTIVIDADES.TXT";
   };
-  Source at{"ASIGNOMT", "ZARP_ASIGNAT.TXT", 0};
+  ReadingPlace place(c, at);
   while (reader.Next(line)) {
     ++at.linea;
     if (IsSkippedRecord(line, "ZARP_ASIGNAT.TXT")) continue;
@@ -56,8 +57,8 @@ void ConvertirAsignaturas(Conversion& c, TableDestination& tables) {
 
   // Activities are optional: without the file, ASIGNOMT holds subjects only.
   if (auto activities = OptionalInput(c, "ZARP_ACTIVIDADES.TXT", "ASIGNOMT")) {
-    LineReader tasks(*activities);
     at = {"ASIGNOMT", "ZARP_ACTIVIDADES.TXT", 0};
+    LineReader tasks = OpenRecords(c, *activities, at, "ZARP_ACTIVIDADES.TXT");
     std::string code;
     while (tasks.Next(line)) {
       ++at.linea;
@@ -80,6 +81,7 @@ void ConvertirAsignaturas(Conversion& c, TableDestination& tables) {
     }
     tasks.Close();
   }
+  place.End();
   FinishTable(c, tables, std::move(table), skipped);
 }
 

@@ -52,7 +52,8 @@ void ConvertirAsignaturasGrupo(Conversion& c, TableDestination& tables) {
   auto input = RequiredInput(c, "zarp_asignatgrupo.txt",
                              "No existe archivo de grupos (ZARP_ASIGNATGRUPO.TXT)", "ASIGT");
   if (!input) return;
-  LineReader reader(*input);
+  Source at{"ASIGT", "ZARP_ASIGNATGRUPO.TXT", 0};
+  LineReader reader = OpenRecords(c, *input, at, "ZARP_ASIGNATGRUPO.TXT");
   auto table = NewTable(
       c, "ASIGT",
       {Str("CASIG", 10), Str("CPROF", 10), Str("CGRUP", 10), Str("CAULA", 10), Str("CTAREA", 10),
@@ -70,7 +71,7 @@ void ConvertirAsignaturasGrupo(Conversion& c, TableDestination& tables) {
   // Pass 1: the assignments, in file order; lines[n] is the line of record n.
   std::vector<std::uint64_t> lines;
   std::string line;
-  Source at{"ASIGT", "ZARP_ASIGNATGRUPO.TXT", 0};
+  ReadingPlace place(c, at);
   while (reader.Next(line)) {
     ++at.linea;
     if (IsSkippedRecord(line, "ZARP_ASIGNATGRUPO.TXT")) continue;
@@ -82,6 +83,7 @@ void ConvertirAsignaturasGrupo(Conversion& c, TableDestination& tables) {
     t.Post();
   }
   reader.Close();
+  place.End();
 
   // Pass 2: the group's data, by exact (case-sensitive) group code.
   auto line_of = [&](std::size_t record) {

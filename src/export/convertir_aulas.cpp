@@ -11,14 +11,15 @@ void ConvertirAulas(Conversion& c, TableDestination& tables) {
   auto input = RequiredInput(c, "zarp_aulas.txt", "No existe archivo de aulas (ZARP_AULAS.TXT)",
                              "AULAT");
   if (!input) return;
-  LineReader reader(*input);
+  Source at{"AULAT", "ZARP_AULAS.TXT", 0};
+  LineReader reader = OpenRecords(c, *input, at, "ZARP_AULAS.TXT");
   auto table = NewTable(c, "AULAT",
                         {Str("ABREV", 10), Str("NOMBRE", 80), Str("EDIFICIO", 1),
                          {"MAXALUM", FieldType::ftInteger, 0}, Str("ABREVCORTA", 4)});
   Field abrev = table->FieldByName("ABREV"), nombre = table->FieldByName("NOMBRE"),
         abrevcorta = table->FieldByName("ABREVCORTA");
   std::string line;
-  Source at{"AULAT", "ZARP_AULAS.TXT", 0};
+  ReadingPlace place(c, at);
   while (reader.Next(line)) {
     ++at.linea;
     if (IsSkippedRecord(line, "ZARP_AULAS.TXT")) continue;
@@ -29,6 +30,7 @@ void ConvertirAulas(Conversion& c, TableDestination& tables) {
     table->Post();
   }
   reader.Close();
+  place.End();
   FinishTable(c, tables, std::move(table));
 }
 

@@ -10,7 +10,9 @@ void ConvertirGrupos(Conversion& c, TableDestination& tables) {
   auto input = RequiredInput(c, "zarp_grupo.txt", "No existe archivo de grupos (ZARP_GRUPO.TXT)",
                              "GRUPOST");
   if (!input) return;
-  LineReader reader(*input);
+  Source at{"GRUPOST", "ZARP_GRUPO.TXT", 0};
+  // ZARP names the groups file ZARP_GRUPOS.TXT inside its records.
+  LineReader reader = OpenRecords(c, *input, at, "ZARP_GRUPOS.TXT");
   auto table = NewTable(c, "GRUPOST",
                         {Str("ABREV", 10), Str("TURNO", 1), Str("NIVEL", 5), Str("CURSO", 3),
                          Str("GRUPO", 2), Str("MARCO", 1), Str("UNIDAD", 10), Str("DESCRIP", 80),
@@ -22,10 +24,9 @@ void ConvertirGrupos(Conversion& c, TableDestination& tables) {
         unidad = t.FieldByName("UNIDAD"), descrip = t.FieldByName("DESCRIP"),
         abrevcorta = t.FieldByName("ABREVCORTA");
   std::string line;
-  Source at{"GRUPOST", "ZARP_GRUPO.TXT", 0};
+  ReadingPlace place(c, at);
   while (reader.Next(line)) {
     ++at.linea;
-    // ZARP names the groups file ZARP_GRUPOS.TXT inside its records.
     if (IsSkippedRecord(line, "ZARP_GRUPOS.TXT")) continue;
     const std::string unit = ColumnField(line, 2, 10);
     const std::string shift = ColumnField(line, 35, 3);
@@ -52,6 +53,7 @@ void ConvertirGrupos(Conversion& c, TableDestination& tables) {
     t.Post();
   }
   reader.Close();
+  place.End();
   FinishTable(c, tables, std::move(table));
 }
 

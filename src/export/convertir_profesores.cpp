@@ -12,7 +12,8 @@ void ConvertirProfesores(Conversion& c, TableDestination& tables) {
   auto input = RequiredInput(c, "zarp_prof.txt", "No existe archivo de profesores (ZARP_PROF.TXT)",
                              "PROFT");
   if (!input) return;
-  LineReader reader(*input);
+  Source at{"PROFT", "ZARP_PROF.TXT", 0};
+  LineReader reader = OpenRecords(c, *input, at, "ZARP_PROF.TXT");
   auto table = NewTable(c, "PROFT",
                         {Str("ABREV", 10), Str("NOMBRE", 80), Str("DEPART", 40),
                          {"DNI", FieldType::ftInteger, 0}});
@@ -22,7 +23,7 @@ void ConvertirProfesores(Conversion& c, TableDestination& tables) {
   std::vector<std::uint64_t> first_lines;  // by code, the line it was written from
   std::uint64_t skipped = 0;
   std::string line;
-  Source at{"PROFT", "ZARP_PROF.TXT", 0};
+  ReadingPlace place(c, at);
   while (reader.Next(line)) {
     ++at.linea;
     if (IsSkippedRecord(line, "ZARP_PROF.TXT")) continue;
@@ -41,6 +42,7 @@ void ConvertirProfesores(Conversion& c, TableDestination& tables) {
     table->Post();
   }
   reader.Close();
+  place.End();
   FinishTable(c, tables, std::move(table), skipped);
 }
 

@@ -42,7 +42,8 @@ void ConvertirSesiones(Conversion& c, TableDestination& tables) {
                              "No existe archivo de grupos (ZARP_SESIONES.TXT)", "DIASHORAST");
   if (!input) return;
   SortedCodeList starts;
-  const TextLines lines = LoadLines(*input);
+  Source at{"DIASHORAST", "ZARP_SESIONES.TXT", 0};
+  const TextLines lines = LoadRecords(c, *input, at, "ZARP_SESIONES.TXT");
   auto table = NewTable(c, "DIASHORAST",
                         {Str("DIHO", 10), Str("CODDIHO", 10), Str("DIA", 20), Str("TEXTODIA", 20),
                          Str("HORA", 8), Str("TEXTOHOR", 15), Str("HORADESDE", 8),
@@ -55,7 +56,7 @@ void ConvertirSesiones(Conversion& c, TableDestination& tables) {
         minutos = t.FieldByName("MINUTOS"), marco = t.FieldByName("MARCO");
 
   // Pass 1: one slot per data line.
-  Source at{"DIASHORAST", "ZARP_SESIONES.TXT", 0};
+  ReadingPlace place(c, at);
   for (std::string_view line : lines) {
     ++at.linea;
     if (IsSkippedRecord(line, "ZARP_SESIONES.TXT")) continue;
@@ -87,6 +88,8 @@ void ConvertirSesiones(Conversion& c, TableDestination& tables) {
     marco.SetAsString("0");
     t.Post();
   }
+
+  place.End();
 
   // Pass 2: hour numbers, slot keys and slot texts.
   for (t.First(); !t.Eof(); t.Next()) {

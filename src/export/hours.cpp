@@ -36,10 +36,11 @@ std::string SessionString(double hours) {
 }
 
 HoursIndex::HoursIndex(Conversion& c, const std::filesystem::path& file, Field horas)
-    : horas_(horas) {
-  const TextLines lines = LoadLines(file);
-  lines_.reserve(static_cast<std::size_t>(std::distance(lines.begin(), lines.end())));
+    : c_(c), horas_(horas) {
   Source at{"ASIGT", "ZARP_ASIGNATCURSO.TXT", 0};
+  const TextLines lines = LoadRecords(c, file, at, "ZARP_ASIGNATCURSO.TXT");
+  lines_.reserve(static_cast<std::size_t>(std::distance(lines.begin(), lines.end())));
+  ReadingPlace place(c, at);
   for (std::string_view line : lines) {
     ++at.linea;
     if (IsSkippedRecord(line, "ZARP_ASIGNATCURSO.TXT")) continue;
@@ -50,6 +51,7 @@ HoursIndex::HoursIndex(Conversion& c, const std::filesystem::path& file, Field h
     const std::string_view column = ColumnText(line, 28, 6);
     std::copy(column.begin(), column.end(), it->second.column.begin());
     it->second.size = static_cast<std::uint8_t>(column.size());
+    it->second.number = at.linea;
     if (column.empty()) Warn(c, AvisoTipo::kHorasVacias, at, std::string(subject));
   }
 }
@@ -69,6 +71,8 @@ const HoursIndex::Hours* HoursIndex::Find(std::string_view subject, std::string_
   if (!line.read) {
     Hours& h = line.hours;
     h.column = std::string_view(line.column.data(), line.size);
+    const Source at{"ASIGT", "ZARP_ASIGNATCURSO.TXT", line.number};
+    ReadingPlace place(c_, at);
     h.hours = horas_.StoredFloat(HoursFromText(h.column));
     h.raised = h.hours < 1;
     if (h.raised) h.hours = 1;

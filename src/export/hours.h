@@ -40,10 +40,12 @@ public:
   // Reads `file` whole (ASIGT's lines are `c`'s warnings): a first line
   // whose hours are blank (read as 1 hour) is reported as horas_vacias.
   // `horas` is the field the hours go to: they are kept with its decimals.
+  // `c` must outlive the index.
   HoursIndex(Conversion& c, const std::filesystem::path& file, Field horas);
 
   // The hours of the first line that names subject, level and course; null
-  // when none does. Valid while the index lives.
+  // when none does. Valid while the index lives. An hours text that is no
+  // number ends the run placed at its line of the hours file.
   const Hours* Find(std::string_view subject, std::string_view level, std::string_view course);
 
 private:
@@ -52,11 +54,13 @@ private:
     std::array<char, 6> column{};
     std::uint8_t size = 0;
     bool read = false;
+    std::uint64_t number = 0;  // its line in the hours file
     Hours hours;
   };
   const std::string& Key(std::string_view subject, std::string_view level,
                          std::string_view course);
 
+  Conversion& c_;
   Field horas_;
   std::string key_;  // reused for every key
   TextMap<Line> lines_;

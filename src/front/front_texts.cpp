@@ -50,6 +50,9 @@ RunEnd PerformRun(RunOutcome (*run)(Conversion&), Conversion& c, std::string_vie
     end.outcome = run(c);
   } catch (const std::exception&) {
     end.failure = CurrentFailure();
+    // Under the error's text, where it happened (when a record loop saw it).
+    if (!end.failure.out_of_memory && !c.lugar_error.fichero.empty())
+      end.failure.text += "\n" + PlaceText(c.lugar_error);
     end.report.resultado = "error";
     end.report.error = end.failure.text;
     return end;

@@ -46,7 +46,9 @@ struct RunEnd {
   ReportRun report;                   // conversion, resultado, error
 };
 // Runs `run` over `c` (ExportRun, ImportRun, CheckExport) and says how it
-// ended; `conversion` names it in the report ("exportar", ...).
+// ended; `conversion` names it in the report ("exportar", ...). The text of
+// a failure the run placed (c.lugar_error) has the place as its second line
+// (PlaceText: the file and the line).
 RunEnd PerformRun(RunOutcome (*run)(Conversion&), Conversion& c, std::string_view conversion);
 
 }  // namespace tvz

@@ -7,10 +7,12 @@
 
 namespace tvz {
 
-std::string CentreCode(const TextLines& lines) {
+CentreCode FindCentreCode(const TextLines& lines) {
+  std::uint64_t number = 0;
   for (std::string_view line : lines) {
+    ++number;
     if (line.empty() || line.front() != '0') continue;
-    return line.size() > 51 ? std::string(line.substr(51, 8)) : std::string();
+    return {line.size() > 51 ? std::string(line.substr(51, 8)) : std::string(), number};
   }
   return {};
 }

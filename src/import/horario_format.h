@@ -12,9 +12,14 @@ namespace tvz {
 
 inline constexpr std::string_view kHorarioFile = "ZARP_HORARIO.TXT";
 
-// Columns 52 to 59 of the first line that starts with "0", not trimmed;
-// shorter or empty where the line ends first; empty without such a line.
-std::string CentreCode(const TextLines& lines);
+// The centre code: columns 52 to 59 of the first line that starts with "0",
+// not trimmed; shorter or empty where the line ends first; empty without
+// such a line.
+struct CentreCode {
+  std::string code;
+  std::uint64_t line = 0;  // the header's line (1-based); 0 without one
+};
+CentreCode FindCentreCode(const TextLines& lines);
 
 // "ddmmyyyyhhnn".
 std::string Timestamp(const platform::LocalTime& t);

@@ -78,6 +78,28 @@ void Warn(Conversion& c, AvisoTipo tipo, std::size_t number, const std::string& 
 
 std::string_view Head(std::string_view text, std::size_t n) { return text.substr(0, n); }
 
+// The centre code from the header of the subjects file, which is read (and
+// decoded) only for it; without one, the code is written blank and said so.
+std::string ReadCentreCode(Conversion& c, const std::filesystem::path& subjects) {
+  Source at{kHorarioFile, "ZARP_ASIGNAT.TXT", 0};
+  TextLines lines;
+  {
+    ReadingPlace place(c, at);
+    lines = LoadLines(subjects, {&c.informe, at.tabla, at.fichero, {}});
+  }
+  CentreCode centre = FindCentreCode(lines);
+  if (centre.code.find_first_not_of(' ') == std::string::npos) {
+    Aviso a;
+    a.tipo = AvisoTipo::kCentroVacio;
+    a.tabla = std::string(at.tabla);
+    a.fichero = std::string(at.fichero);
+    a.linea = centre.line;
+    a.valor = centre.code;
+    c.informe.Add(std::move(a));
+  }
+  return std::move(centre.code);
+}
+
 }  // namespace
 
 RunOutcome ImportRun(Conversion& c) {
@@ -97,7 +119,7 @@ RunOutcome ImportRun(Conversion& c) {
 
   const auto subjects = platform::FindFile(c.RutaCarpeta, "zarp_asignat.txt")
                             .value_or(c.RutaCarpeta / "zarp_asignat.txt");
-  const std::string centre = CentreCode(LoadLines(subjects));
+  const std::string centre = ReadCentreCode(c, subjects);
 
   // The file is built in one buffer, record after record, each ended by CR LF.
   std::string bytes = HeaderRecord(centre, platform::Now()) + "\r\n";
@@ -115,13 +137,15 @@ RunOutcome ImportRun(Conversion& c) {
   LookUp tasks(tables[kAsignaturas], "COD", "CODTAREA");
   LookUp rooms(tables[kAulas], "ABREV", "ABREVCORTA");
   bytes.reserve(bytes.size() + (soluc.RecordCount() + 1) * 32);
+  Source record{kHorarioFile, "SOLUC", 0};
+  ReadingPlace place(c, record);
   for (soluc.First(); !soluc.Eof(); soluc.Next()) {
+    const std::size_t number = soluc.RecNo() + 1;
+    record.linea = number;
     if (dia.AsInteger() == 0) {
-      Warn(c, AvisoTipo::kClaseSinColocar, soluc.RecNo() + 1,
-           codgrupo.AsString() + " " + asig.AsString());
+      Warn(c, AvisoTipo::kClaseSinColocar, number, codgrupo.AsString() + " " + asig.AsString());
       continue;
     }
-    const std::size_t number = soluc.RecNo() + 1;
     // Views of the SOLUC record, which stays current through the record.
     const std::string_view hour = hora.Text(), day = dia.Text(), frame = Head(marco.Text(), 1);
     const std::optional<std::string_view> slot = slots.Find(day, hour, frame);
@@ -154,6 +178,7 @@ RunOutcome ImportRun(Conversion& c) {
     record.End();
     ++records;
   }
+  place.End();
   tables.CloseAll();
   bytes += TrailerRecord(centre, platform::Now(), records);
   bytes += "\r\n";
