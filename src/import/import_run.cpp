@@ -142,8 +142,12 @@ RunOutcome ImportRun(Conversion& c) {
   for (soluc.First(); !soluc.Eof(); soluc.Next()) {
     const std::size_t number = soluc.RecNo() + 1;
     record.linea = number;
+    // Day 0, and a NULL day (all '*', as GDAL writes it): a class the
+    // timetable did not place.
     if (dia.AsInteger() == 0) {
-      Warn(c, AvisoTipo::kClaseSinColocar, number, codgrupo.AsString() + " " + asig.AsString());
+      const std::string mark = dia.NullMark();
+      Warn(c, AvisoTipo::kClaseSinColocar, number,
+           mark.empty() ? codgrupo.AsString() + " " + asig.AsString() : mark);
       continue;
     }
     // Views of the SOLUC record, which stays current through the record.

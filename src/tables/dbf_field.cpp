@@ -70,11 +70,9 @@ std::int32_t Field::AsInteger() const {
   constexpr auto hi = std::numeric_limits<std::int32_t>::max();
   switch (v.type) {
     case Value::Type::kNull: {
-      // Blank is 0; the overflow mark and a value the store cannot read are
-      // no integer.
+      // Blank and the NULL mark are 0; a value the store cannot read is no
+      // integer.
       const FieldLayout& f = Layout();
-      const std::string mark = dbf::OverflowMark(f, table_->impl_->Current());
-      if (!mark.empty()) ThrowNotInteger(mark);
       if (!dbf::Readable(table_->impl_->layout, f)) Refuse(f.name, "entero");
       return 0;
     }
@@ -121,6 +119,10 @@ bool Field::AsBoolean() const {
       [[fallthrough]];
     default: Refuse(Layout().name, "valor l\xF3" "gico");
   }
+}
+
+std::string Field::NullMark() const {
+  return dbf::NullMark(Layout(), table_->impl_->Current());
 }
 
 bool Field::IsNull() const {

@@ -45,7 +45,7 @@ Value DecodeNumberText(std::string_view raw) {
   return BadNumber(s);  // beyond the range of a double
 }
 
-std::string OverflowMark(const FieldLayout& f, std::string_view record) {
+std::string NullMark(const FieldLayout& f, std::string_view record) {
   if (f.type != kTypeNumeric && f.type != kTypeFloat) return "";
   const std::string_view s = Trim(record.substr(f.offset, f.length));
   if (s.empty() || !std::all_of(s.begin(), s.end(), [](char c) { return c == '*'; })) return "";

@@ -81,10 +81,10 @@ public:
   // not. For a table opened from a file the view stays valid until the table
   // appends, posts an edit or closes: the index of a look-up can keep it.
   std::optional<std::string_view> TextInPlace() const;
-  // Integer form: numbers rounded to the nearest integer, 0 when blank;
-  // string fields by the integer text rules (ThrowNotInteger otherwise). A
-  // number field full of '*' (the overflow mark) is ThrowNotInteger with
-  // that text; memo-like fields are a RunError naming the field.
+  // Integer form: numbers rounded to the nearest integer, 0 when blank or
+  // NULL (NullMark); string fields by the integer text rules
+  // (ThrowNotInteger otherwise); memo-like fields are a RunError naming the
+  // field.
   std::int32_t AsInteger() const;
   // Number form: 0 when blank; string fields by the decimal text rules
   // (ThrowNotFloat otherwise); dates as days since 30/12/1899.
@@ -98,6 +98,11 @@ public:
   // "" false.
   bool AsBoolean() const;
   bool IsNull() const;
+  // A number field (N or F) that holds only '*' (blanks aside) gives that
+  // text, every other field "". GDAL and shapelib write a NULL number so (in
+  // dBase itself it marks a value too wide for its field); it reads as no
+  // value: "" as text, 0 as a number, and IsNull().
+  std::string NullMark() const;
   // A combination not listed (a logical as a number, a date as a logical...)
   // is a RunError naming the field.
 

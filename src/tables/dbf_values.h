@@ -64,9 +64,10 @@ std::string KeyText(const TableLayout& t, std::size_t index, std::string_view re
 // unknown types), which always decode as kNull.
 bool Readable(const TableLayout& t, const FieldLayout& f);
 
-// A number field's stored text when it is dBase's overflow mark (all '*',
-// blanks aside); "" otherwise. Decode() reads the mark as kNull.
-std::string OverflowMark(const FieldLayout& f, std::string_view record);
+// A number field's stored text when it is all '*' (blanks aside), "" otherwise:
+// how GDAL and shapelib write a NULL number (dBase itself writes it for a
+// value too wide for the field). Decode() reads it as kNull.
+std::string NullMark(const FieldLayout& f, std::string_view record);
 
 // Text form: strings as they are; integers as decimal digits; floats by
 // FormatGeneral; "Verdadero" / "Falso"; dates "dd/mm/yyyy" and timestamps

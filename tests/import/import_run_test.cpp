@@ -141,6 +141,35 @@ TEST_F(ImportTest, CentreCodeIsTakenAsItStands) {
   }
 }
 
+// No centre code (no header, a header that ends before column 52, blank
+// columns) is said once; a code is not.
+TEST_F(ImportTest, AMissingCentreCodeIsSaid) {
+  struct Case {
+    std::vector<std::string> lines;
+    bool said;
+    std::uint64_t linea;
+    std::string valor;
+  } cases[] = {
+      {{"1MAT", "9trailer"}, true, 0, ""},
+      {{"1MAT", "0short"}, true, 2, ""},
+      {{"0" + std::string(50, 'x') + "   "}, true, 1, "   "},
+      {{"0" + std::string(50, 'x') + " 1"}, false, 0, ""},
+  };
+  Soluc({});
+  for (const Case& c : cases) {
+    test::WriteBytes(zarp / "zarp_asignat.txt", test::CrLf(c.lines));
+    test::TestRun r(zarp.path(), vtemp.path());
+    ImportRun(r.c);
+    ASSERT_EQ(r.c.informe.avisos.size(), c.said ? 1u : 0u) << c.lines[0];
+    if (!c.said) continue;
+    const Aviso& a = r.c.informe.avisos[0];
+    EXPECT_EQ(AvisoName(a.tipo), std::string("centro_vacio"));
+    EXPECT_EQ(a.fichero, "ZARP_ASIGNAT.TXT");
+    EXPECT_EQ(a.linea, c.linea);
+    EXPECT_EQ(a.valor, c.valor);
+  }
+}
+
 TEST_F(ImportTest, AnOverlongValueStopsTheRunAndKeepsTheOldFile) {
   test::WriteBytes(zarp / "ZARP_HORARIO.TXT", "old timetable\r\n");
   Soluc({{"1", "1", "0", "AGM", "1ESOA", "*LEC", "MAT", "AULA101"},
@@ -254,6 +283,46 @@ TEST_F(ImportTest, ATruncatedSolucWritesNothing) {
   EXPECT_EQ(test::ReadBytes(zarp / "ZARP_HORARIO.TXT"), "previous timetable");
 }
 
+// A one-row SOLUC whose DIA has the type, width and stored bytes given.
+std::string SolucWithDay(char type, int length, const std::string& stored) {
+  return test::DbfFixture(0x03, {{"DIA", type, length},
+                                 {"HORA", dbf::kTypeNumeric, 2},
+                                 {"MARCO", dbf::kTypeCharacter, 1},
+                                 {"PROF", dbf::kTypeCharacter, 4},
+                                 {"CODGRUPO", dbf::kTypeCharacter, 4},
+                                 {"TAREA", dbf::kTypeCharacter, 4},
+                                 {"ASIG", dbf::kTypeCharacter, 4},
+                                 {"AULA", dbf::kTypeCharacter, 4}})
+      .Record({stored, " 1", "0", "AGM", "1ESOA", "*LEC", "MAT", "A101"})
+      .Bytes();
+}
+
+// A number field of only asterisks is NULL (GDAL and shapelib write it so):
+// as DIA, a class not placed, named by the asterisks.
+TEST_F(ImportTest, ANullDayIsAClassNotPlaced) {
+  struct Case {
+    char type;
+    int length;
+    std::string stored, valor;
+  } cases[] = {
+      {dbf::kTypeNumeric, 3, "***", "***"},
+      {dbf::kTypeFloat, 4, " ** ", "**"},
+      {dbf::kTypeNumeric, 10, "*********", "*********"},  // as ogr2ogr writes it
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.stored);
+    test::WriteBytes(vtemp / "SOLUC.DBF", SolucWithDay(c.type, c.length, c.stored));
+    test::TestRun r(zarp.path(), vtemp.path());
+    ASSERT_EQ(ImportRun(r.c), RunOutcome::kFinished);
+    ASSERT_EQ(r.c.informe.avisos.size(), 1u);
+    const Aviso& a = r.c.informe.avisos[0];
+    EXPECT_EQ(a.tipo, AvisoTipo::kClaseSinColocar);
+    EXPECT_EQ(a.linea, 1u);
+    EXPECT_EQ(a.valor, c.valor);
+    EXPECT_EQ(Output().size(), 2u);  // header and trailer only
+  }
+}
+
 // A DIA that cannot be read as an integer stops the run; no row is skipped
 // as day 0.
 TEST_F(ImportTest, ADayThatIsNoIntegerStopsTheRun) {
@@ -263,24 +332,12 @@ TEST_F(ImportTest, ADayThatIsNoIntegerStopsTheRun) {
     std::string stored, message;
   };
   const std::vector<Case> cases = {
-      {dbf::kTypeNumeric, 3, "***", "'***' no es un valor entero v\xE1" "lido"},  // overflow mark
-      {dbf::kTypeFloat, 4, " ** ", "'**' no es un valor entero v\xE1" "lido"},
       {dbf::kTypeMemo, 10, "         1", "No se puede leer el campo 'DIA' como entero"},
       {dbf::kTypeLogical, 1, "T", "No se puede leer el campo 'DIA' como entero"},
       {dbf::kTypeDate, 8, "20250101", "No se puede leer el campo 'DIA' como entero"},
   };
   for (const Case& c : cases) {
-    test::WriteBytes(vtemp / "SOLUC.DBF",
-                     test::DbfFixture(0x03, {{"DIA", c.type, c.length},
-                                             {"HORA", dbf::kTypeNumeric, 2},
-                                             {"MARCO", dbf::kTypeCharacter, 1},
-                                             {"PROF", dbf::kTypeCharacter, 4},
-                                             {"CODGRUPO", dbf::kTypeCharacter, 4},
-                                             {"TAREA", dbf::kTypeCharacter, 4},
-                                             {"ASIG", dbf::kTypeCharacter, 4},
-                                             {"AULA", dbf::kTypeCharacter, 4}})
-                         .Record({c.stored, " 1", "0", "AGM", "1ESOA", "*LEC", "MAT", "A101"})
-                         .Bytes());
+    test::WriteBytes(vtemp / "SOLUC.DBF", SolucWithDay(c.type, c.length, c.stored));
     try {
       ImportRun(run.c);
       ADD_FAILURE() << "no error: " << c.type;

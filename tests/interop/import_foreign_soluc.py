@@ -1,9 +1,11 @@
 #!/usr/bin/python3
 """The import run over a SOLUC written by other programs' writers:
 python3-dbf as dBase III (numeric and character day and hour) and as Visual
-FoxPro (integer fields), and GDAL's ogr2ogr. Each time, the sample school is
-exported, the foreign SOLUC is put beside its tables and ZARP_HORARIO.TXT
-must hold exactly the expected records.
+FoxPro (integer fields), and GDAL's ogr2ogr, also with a NULL day, which GDAL
+(like shapelib) writes as asterisks and which is a class not placed, in each
+numeric form it writes. Each time, the sample school is exported, the
+foreign SOLUC is put beside its tables and ZARP_HORARIO.TXT must hold
+exactly the expected records.
 
     import_foreign_soluc.py TRANSVARDELZARP SAMPLE_SCHOOL
 
@@ -47,19 +49,28 @@ def python_dbf(path, layout, dbf_type, text_numbers=False):
     table.close()
 
 
-def gdal(path):
+# A class with no day: NULL in the CSV, asterisks in the table.
+NULL_DAY = (None, 2, "0", "JLP", "1ESOA", "*LEC", "MAT", "AULA101")
+
+
+def gdal(path, day_type="Integer", rows=ROWS):
     if not shutil.which("ogr2ogr"):
         raise FileNotFoundError("ogr2ogr (gdal-bin)")
     folder = os.path.dirname(path)
     csv = os.path.join(folder, "soluc.csv")
     with open(csv, "w", encoding="ascii") as f:
         f.write(",".join(FIELDS) + "\n")
-        for row in ROWS:
-            f.write(",".join(str(v) for v in row) + "\n")
+        for row in rows:
+            f.write(",".join("" if v is None else str(v) for v in row) + "\n")
     with open(csv + "t", "w", encoding="ascii") as f:
-        f.write("Integer,Integer,String(1),String(4),String(10),String(10),String(10),String(10)\n")
+        f.write(day_type + ",Integer,String(1),String(4),String(10),String(10),String(10),"
+                "String(10)\n")
     subprocess.run(["ogr2ogr", "-f", "ESRI Shapefile", path, csv], check=True,
                    capture_output=True)
+    if any(v is None for row in rows for v in row):
+        with open(path, "rb") as f:
+            if b"**" not in f.read():
+                raise AssertionError("ogr2ogr wrote no asterisks for the NULL day")
 
 
 WRITERS = {
@@ -74,6 +85,9 @@ WRITERS = {
            "AULA C(10)", "vfp"),
     "GDAL ogr2ogr": gdal,
 }
+for _day_type in ("Integer", "Integer64", "Real", "Real(5.1)"):
+    WRITERS[f"GDAL ogr2ogr, NULL day as {_day_type}"] = (
+        lambda p, t=_day_type: gdal(p, t, ROWS + [NULL_DAY]))
 
 
 def main():
