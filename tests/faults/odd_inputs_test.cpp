@@ -1,14 +1,22 @@
 // Inputs no school should send but some will: lines of a megabyte, empty
 // files, binary noise, names in other letter case, a folder where a file is
-// expected and the other way round, table headers with absurd lengths. Each
-// either works or ends the run with a clear message; none crashes.
+// expected and the other way round, table headers with absurd lengths, files
+// an editor saved again in a Unicode form. Each either works or ends the run
+// with a clear message; none crashes.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <random>
 
 #include "core/errors.h"
+#include "export/export_run.h"
 #include "faults/fault_support.h"
+#include "import/import_run.h"
+#include "platform/code_page.h"
+#include "platform/text_encoding.h"
 #include "records/line_reader.h"
+#include "records/zarp_record.h"
+#include "report/report_school.h"
 #include "support/run_helper.h"
 #include "support/table_reader.h"
 
@@ -38,6 +46,97 @@ protected:
   }
   test::TempDir zarp, vtemp;
 };
+
+// A cp1252 file as an editor saves it again: "UTF-8" (as current Notepad
+// does), "UTF-8 con BOM", "UTF-16LE" or "UTF-16BE" (with their marks).
+std::string ReSaved(const std::string& cp1252, const std::string& form) {
+  const std::string utf8 = platform::Utf8FromCp1252(cp1252);
+  if (form == "UTF-8") return utf8;
+  if (form == "UTF-8 con BOM") return "\xEF\xBB\xBF" + utf8;
+  const bool big = form == "UTF-16BE";
+  std::string bytes = big ? "\xFE\xFF" : "\xFF\xFE";
+  const std::u16string units = platform::DecodeCodePage(utf8, 65001).value();
+  for (char16_t unit : units) {
+    const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+    bytes += big ? high : low;
+    bytes += big ? low : high;
+  }
+  return bytes;
+}
+
+// A table's bytes without the date of its last change (header bytes 1-3).
+std::string WithoutDate(std::string dbf) {
+  for (std::size_t i = 1; i < 4 && i < dbf.size(); ++i) dbf[i] = 0;
+  return dbf;
+}
+
+// ZARP_HORARIO.TXT without the times of its header and trailer (60-71).
+std::string WithoutTimes(const std::string& horario) {
+  std::string out;
+  for (std::string line : SplitLines(horario)) {
+    if (IsHeaderOrTrailer(line) && line.size() >= 71) line.replace(59, 12, 12, '#');
+    out += line + "\r\n";
+  }
+  return out;
+}
+
+// Each ZARP file of the sample school saved again in each Unicode form: the
+// export makes the same tables as from the cp1252 original and says so once,
+// naming the file; the import with the subjects file so saved writes the
+// same timetable. An ASCII file saved as UTF-8 without a mark keeps its
+// bytes: nothing to decode, nothing said.
+TEST_F(OddInputTest, FilesSavedAgainInAUnicodeFormReadAsTheirOriginal) {
+  const char* const forms[] = {"UTF-8", "UTF-8 con BOM", "UTF-16LE", "UTF-16BE"};
+  faults::CopySampleSchool(zarp.path());
+  test::TestRun base(zarp.path(), vtemp.path());
+  ASSERT_EQ(ExportRun(base.c), RunOutcome::kFinished);
+  std::map<std::string, std::string> tables;
+  for (const char* t : kExportTables) tables[t] = WithoutDate(test::ReadBytes(vtemp / (std::string(t) + ".DBF")));
+  const std::vector<test::AvisoRow> avisos = test::Rows(base.c.informe);
+  fs::copy_file(fs::path(TVZ_SAMPLES_DIR) / "escuela" / "SOLUC.DBF", vtemp / "SOLUC.DBF");
+  ASSERT_EQ(test::RunImport(zarp.path(), vtemp.path()).error, "");
+  const std::string horario = WithoutTimes(test::ReadBytes(zarp / "ZARP_HORARIO.TXT"));
+
+  auto codificacion = [](const Informe& informe, std::vector<test::AvisoRow>& others) {
+    std::vector<std::pair<std::string, std::string>> said;  // fichero, valor
+    for (const test::AvisoRow& row : test::Rows(informe)) {
+      if (std::get<0>(row) == "codificacion") said.emplace_back(std::get<2>(row), std::get<4>(row));
+      else others.push_back(row);
+    }
+    return said;
+  };
+  for (const char* file : kSchoolFiles) {
+    const std::string original = test::ReadBytes(fs::path(TVZ_SAMPLES_DIR) / "escuela" / file);
+    for (const std::string form : forms) {
+      SCOPED_TRACE(std::string(file) + " " + form);
+      test::TempDir folder, working;
+      faults::CopySampleSchool(folder.path());
+      const std::string saved = ReSaved(original, form);
+      test::WriteBytes(folder / file, saved);
+      test::TestRun run(folder.path(), working.path());
+      ASSERT_EQ(ExportRun(run.c), RunOutcome::kFinished);
+      EXPECT_EQ(run.c.Transformado, 1);
+      for (const char* t : kExportTables)
+        EXPECT_EQ(WithoutDate(test::ReadBytes(working / (std::string(t) + ".DBF"))), tables[t]) << t;
+      std::vector<test::AvisoRow> others;
+      const auto said = codificacion(run.c.informe, others);
+      EXPECT_EQ(others, avisos);
+      if (saved == original) {
+        EXPECT_TRUE(said.empty());
+      } else {
+        EXPECT_EQ(said, (std::vector<std::pair<std::string, std::string>>{{file, form}}));
+      }
+      if (std::string(file) != "ZARP_ASIGNAT.TXT") continue;
+      fs::copy_file(fs::path(TVZ_SAMPLES_DIR) / "escuela" / "SOLUC.DBF", working / "SOLUC.DBF");
+      test::TestRun import(folder.path(), working.path());
+      ASSERT_EQ(ImportRun(import.c), RunOutcome::kFinished);
+      EXPECT_EQ(WithoutTimes(test::ReadBytes(folder / "ZARP_HORARIO.TXT")), horario);
+      std::vector<test::AvisoRow> import_others;
+      EXPECT_EQ(codificacion(import.c.informe, import_others),
+                (std::vector<std::pair<std::string, std::string>>{{file, form}}));
+    }
+  }
+}
 
 TEST_F(OddInputTest, LinesOfAMegabyteAreReadAndCut) {
   faults::CopySampleSchool(zarp.path());

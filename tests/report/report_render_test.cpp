@@ -76,6 +76,50 @@ TEST(ReportSummary, OneLinePerTableKindFileAndFieldWithTheFirstCases) {
   }
 }
 
+// What the readers tell about a file: a whole file names no lines (and no
+// case where it has nothing more to say); a table read keeps its own texts.
+TEST(ReportSummary, WhatTheReadersFoundInAFile) {
+  struct Case {
+    Aviso aviso;
+    std::string line;
+  } cases[] = {
+      {Make(AvisoTipo::kCodificacion, "PROFT", "ZARP_PROF.TXT", 0, "UTF-16LE"),
+       "PROFT: 1 fichero ZARP_PROF.TXT guardado en otra codificaci\xF3" "n (UTF-16LE); se ha le\xED"
+       "do en esa codificaci\xF3" "n y pasado a cp1252"},
+      {Make(AvisoTipo::kCaracteresSustituidos, "AULAT", "ZARP_AULAS.TXT", 4, "2"),
+       "AULAT: 1 l\xED" "nea con letras que cp1252 no tiene (ZARP_AULAS.TXT, l\xED" "nea 4); se han "
+       "le\xED" "do como ?"},
+      {Make(AvisoTipo::kCaracteresSustituidos, "ZARP_HORARIO.TXT", "SOLUC", 0, "3"),
+       "ZARP_HORARIO.TXT: 1 tabla con letras que cp1252 no tiene (3); se han le\xED" "do como ?"},
+      {Make(AvisoTipo::kSaltosDeLinea, "GRUPOST", "ZARP_GRUPO.TXT", 0),
+       "GRUPOST: 1 fichero ZARP_GRUPO.TXT cuyas l\xED" "neas acaban solo en CR; cada CR se ha le\xED"
+       "do como fin de l\xED" "nea"},
+      {Make(AvisoTipo::kFinAnticipado, "PROFT", "ZARP_PROF.TXT", 5, "4"),
+       "PROFT: 1 marca de fin de fichero (Ctrl-Z) con datos detr\xE1" "s (ZARP_PROF.TXT, l\xED"
+       "nea 5); no se han le\xED" "do las 4 l\xED" "neas desde la marca"},
+      {Make(AvisoTipo::kCentroVacio, "ZARP_HORARIO.TXT", "ZARP_ASIGNAT.TXT", 0, "    "),
+       "ZARP_HORARIO.TXT: 1 fichero ZARP_ASIGNAT.TXT sin c\xF3" "digo de centro en su cabecera; "
+       "ZARP_HORARIO.TXT lleva el c\xF3" "digo de centro en blanco"},
+  };
+  for (const Case& c : cases) {
+    Informe informe;
+    informe.Add(c.aviso);
+    EXPECT_EQ(SummaryLines(informe), std::vector<std::string>{c.line});
+  }
+}
+
+TEST(ReportText, PlacesOfAnError) {
+  struct Case {
+    LugarError lugar;
+    std::string text;
+  } cases[] = {
+      {{"ZARP_SESIONES.TXT", 3}, "ZARP_SESIONES.TXT, l\xED" "nea 3"},
+      {{"SOLUC", 2}, "SOLUC, registro 2"},
+      {{"ZARP_PROF.TXT", 0}, "ZARP_PROF.TXT"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(PlaceText(c.lugar), c.text);
+}
+
 TEST(ReportSummary, EveryKindHasItsNameAndText) {
   for (const AvisoKind& kind : AvisoKinds()) {
     const AvisoTipo tipo = kind.tipo;
@@ -121,6 +165,22 @@ TEST(ReportText, Cp1252LinesEndingCrLf) {
   Conversion clean(host);
   EXPECT_NE(ReportText(clean, {"importar", "finalizado", {}}, {2026, 1, 1, 0, 0, 0}).find("Sin avisos.\r\n"),
             std::string::npos);
+}
+
+// An error's place: its own line in the text, its own key in the JSON.
+TEST(ReportText, AnErrorAndItsPlace) {
+  Conversion c = SampleConversion();
+  c.lugar_error = {"ZARP_SESIONES.TXT", 7};
+  const ReportRun run{"exportar", "error", "'x' no vale.\nZARP_SESIONES.TXT, l\xED" "nea 7"};
+  const std::string text = ReportText(c, run, {2026, 1, 1, 0, 0, 0});
+  EXPECT_NE(text.find("Resultado: error ('x' no vale.)\r\nLugar del error: ZARP_SESIONES.TXT, l\xED"
+                      "nea 7\r\n"),
+            std::string::npos)
+      << text;
+  const std::string json = ReportJson(c, run);
+  EXPECT_NE(json.find("\"lugar_error\": {\"fichero\": \"ZARP_SESIONES.TXT\", \"linea\": 7}"),
+            std::string::npos)
+      << json;
 }
 
 TEST(ReportJson, KeysEscapesAndUtf8) {
