@@ -172,10 +172,13 @@ check "missing teachers file" 1 $s $?
 run "$scratch/out" /dev/null importar "$scratch/nada" --vtemp "$scratch/vtemp"
 [ "$(cat "$scratch/out")" = "No existe la carpeta" ]; check "missing folder" 1 $s $?
 
-# An error ends the run: its message on stderr, status 2.
+# An error ends the run: its message on stderr, then where it happened;
+# status 2.
 printf '1   0001L0800\r\n' >"$scratch/zarp/ZARP_SESIONES.TXT"
 run "$scratch/out" "$scratch/err" exportar "$scratch/zarp" --vtemp "$scratch/vtemp"
-grep -q "^':' no es un valor entero válido\.$" "$scratch/err"; check "conversion error" 2 $s $?
+grep -q "^':' no es un valor entero válido\.$" "$scratch/err" &&
+  [ "$(grep -A1 "^':' no es" "$scratch/err" | tail -n 1)" = "ZARP_SESIONES.TXT, línea 1" ]
+check "conversion error" 2 $s $?
 
 # Memory and time limits for the runs below that must not hang or eat the
 # machine: 10 s each, and 1 GB where the build allows it (a sanitizer build
