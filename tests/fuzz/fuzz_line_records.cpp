@@ -81,22 +81,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // nullopt: the bytes break their encoding.
   std::optional<std::vector<std::string>> streamed, whole;
+  Informe told_by_line, told_whole;
   try {
-    Informe told;
-    ReadingReport to_report = report;
-    to_report.informe = &told;
-    LineReader memory(bytes, to_report);
+    LineReader memory(bytes, {&told_by_line, report.tabla, report.fichero, report.record_name});
     streamed = Streamed(memory);
-    CheckTold(told, streamed->size());
+    CheckTold(told_by_line, streamed->size());
   } catch (const RunError&) {
   }
   try {
-    Informe told;
-    ReadingReport to_report = report;
-    to_report.informe = &told;
-    const TextLines lines = LinesOf(std::string(bytes), to_report);
+    const TextLines lines =
+        LinesOf(std::string(bytes), {&told_whole, report.tabla, report.fichero, report.record_name});
     whole.emplace(lines.begin(), lines.end());
-    CheckTold(told, whole->size());
+    CheckTold(told_whole, whole->size());
   } catch (const RunError&) {
   }
   FUZZ_CHECK(streamed.has_value() == whole.has_value());

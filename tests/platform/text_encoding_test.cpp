@@ -9,7 +9,6 @@ namespace tvz {
 namespace {
 
 using platform::Cp1252FromUtf8;
-using platform::NextUtf8;
 using platform::UnicodeFromCp1252;
 using platform::Utf8FromCp1252;
 
@@ -90,30 +89,6 @@ TEST(TextEncoding, IllFormedPiecesBecomeOneQuestionMarkEach) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.utf8);
     EXPECT_EQ(Cp1252FromUtf8(c.utf8), c.cp1252);
-  }
-}
-
-TEST(TextEncoding, StepsTakeWholeSequencesAndTellACutEnd) {
-  struct Case {
-    std::string text;
-    std::size_t length;
-    char32_t code;
-    bool valid, cut;
-  } cases[] = {
-      {"A", 1, U'A', true, false},
-      {"\xF0\x9F\x98\x80", 4, 0x1F600, true, false},
-      {"\xEF\xBB\xBF", 3, 0xFEFF, true, false},
-      {"\xE2\x82", 2, 0xFFFD, false, true},
-      {"\xE2\x82" "A", 2, 0xFFFD, false, false},
-      {"\xFF", 1, 0xFFFD, false, false},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
-    const platform::Utf8Step step = NextUtf8(c.text, 0);
-    EXPECT_EQ(step.length, c.length);
-    EXPECT_EQ(step.code, c.code);
-    EXPECT_EQ(step.valid, c.valid);
-    EXPECT_EQ(step.cut, c.cut);
   }
 }
 

@@ -5,7 +5,6 @@
 #include <tuple>
 
 #include "core/errors.h"
-#include "platform/files.h"
 #include "support/test_support.h"
 
 namespace tvz {
@@ -102,24 +101,6 @@ TEST(LineReading, BothReadersTellWhatTheyFound) {
     LinesOf(tc.bytes, {&whole, "PROFT", "ZARP_PROF.TXT", "ZARP_PROF.TXT"});
     EXPECT_EQ(told(whole), tc.whole);
   }
-}
-
-TEST(LineReading, AFileThatBreaksItsEncodingIsAnErrorNamingIt) {
-  test::TempDir dir;
-  test::WriteBytes(dir / "zarp_prof.txt", std::string("\xFF\xFE" "0\0Z", 5));
-  const std::string expected = "El archivo \"" + platform::PathText(dir / "zarp_prof.txt") +
-                               "\" empieza con la marca de UTF-16LE, pero tiene un n\xFA" "mero impar "
-                               "de bytes";
-  auto error_of = [](auto read) {
-    try {
-      read();
-    } catch (const RunError& e) {
-      return std::string(e.what());
-    }
-    return std::string("no error");
-  };
-  EXPECT_EQ(error_of([&] { LineReader reader(dir / "zarp_prof.txt"); }), expected);
-  EXPECT_EQ(error_of([&] { LoadLines(dir / "zarp_prof.txt"); }), expected);
 }
 
 TEST(LineReading, FileReaderMatchesMemoryReaderAcrossChunks) {

@@ -83,17 +83,11 @@ TEST(ReportSummary, WhatTheReadersFoundInAFile) {
     Aviso aviso;
     std::string line;
   } cases[] = {
-      {Make(AvisoTipo::kCodificacion, "PROFT", "ZARP_PROF.TXT", 0, "UTF-16LE"),
-       "PROFT: 1 fichero ZARP_PROF.TXT guardado en otra codificaci\xF3" "n (UTF-16LE); se ha le\xED"
-       "do en esa codificaci\xF3" "n y pasado a cp1252"},
       {Make(AvisoTipo::kCaracteresSustituidos, "AULAT", "ZARP_AULAS.TXT", 4, "2"),
        "AULAT: 1 l\xED" "nea con letras que cp1252 no tiene (ZARP_AULAS.TXT, l\xED" "nea 4); se han "
        "le\xED" "do como ?"},
       {Make(AvisoTipo::kCaracteresSustituidos, "ZARP_HORARIO.TXT", "SOLUC", 0, "3"),
        "ZARP_HORARIO.TXT: 1 tabla con letras que cp1252 no tiene (3); se han le\xED" "do como ?"},
-      {Make(AvisoTipo::kSaltosDeLinea, "GRUPOST", "ZARP_GRUPO.TXT", 0),
-       "GRUPOST: 1 fichero ZARP_GRUPO.TXT cuyas l\xED" "neas acaban solo en CR; cada CR se ha le\xED"
-       "do como fin de l\xED" "nea"},
       {Make(AvisoTipo::kFinAnticipado, "PROFT", "ZARP_PROF.TXT", 5, "4"),
        "PROFT: 1 marca de fin de fichero (Ctrl-Z) con datos detr\xE1" "s (ZARP_PROF.TXT, l\xED"
        "nea 5); no se han le\xED" "do las 4 l\xED" "neas desde la marca"},
