@@ -1,5 +1,7 @@
 #include "core/errors.h"
 
+#include <algorithm>
+
 namespace tvz {
 
 void ThrowNotInteger(std::string_view text) {
@@ -34,8 +36,9 @@ std::string IoErrorText(int io_code) {
 }
 
 std::string WithFinalStop(std::string text) {
-  if (!text.empty() && static_cast<unsigned char>(text.back()) > static_cast<unsigned char>('.'))
-    text += '.';
+  const std::size_t end = std::min(text.find('\n'), text.size());
+  if (end > 0 && static_cast<unsigned char>(text[end - 1]) > static_cast<unsigned char>('.'))
+    text.insert(end, 1, '.');
   return text;
 }
 

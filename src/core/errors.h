@@ -35,7 +35,9 @@ std::string IoErrorText(int io_code);
 std::string FolderInUseText(const std::string& folder);
 
 // The text of a message as the error dialog shows it: followed by "." unless
-// it already ends in "." or in a character that sorts before it.
+// it already ends in "." or in a character that sorts before it. A text of
+// several lines (an error and, under it, where it happened) has the stop
+// after its first line.
 std::string WithFinalStop(std::string text);
 
 }  // namespace tvz
