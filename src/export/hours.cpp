@@ -51,7 +51,8 @@ HoursIndex::HoursIndex(Conversion& c, const std::filesystem::path& file, Field h
     const std::string_view column = ColumnText(line, 28, 6);
     std::copy(column.begin(), column.end(), it->second.column.begin());
     it->second.size = static_cast<std::uint8_t>(column.size());
-    it->second.number = at.linea;
+    it->second.hours.line =
+        static_cast<std::uint32_t>(std::min<std::uint64_t>(at.linea, UINT32_MAX));
     if (column.empty()) Warn(c, AvisoTipo::kHorasVacias, at, std::string(subject));
   }
 }
@@ -71,7 +72,7 @@ const HoursIndex::Hours* HoursIndex::Find(std::string_view subject, std::string_
   if (!line.read) {
     Hours& h = line.hours;
     h.column = std::string_view(line.column.data(), line.size);
-    const Source at{"ASIGT", "ZARP_ASIGNATCURSO.TXT", line.number};
+    const Source at{"ASIGT", "ZARP_ASIGNATCURSO.TXT", h.line};
     ReadingPlace place(c_, at);
     h.hours = horas_.StoredFloat(HoursFromText(h.column));
     h.raised = h.hours < 1;

@@ -34,6 +34,9 @@ public:
   struct Hours {
     double hours = 0;     // as the table's hours field keeps them, at least 1
     bool raised = false;  // read below 1 and raised to 1
+    // Its line of the hours file (saturated at 2^32 - 1), where an error in
+    // its hours text is placed; beside `raised`, it costs no memory.
+    std::uint32_t line = 0;
     std::string_view column;  // the hours text as read
   };
 
@@ -54,7 +57,6 @@ private:
     std::array<char, 6> column{};
     std::uint8_t size = 0;
     bool read = false;
-    std::uint64_t number = 0;  // its line in the hours file
     Hours hours;
   };
   const std::string& Key(std::string_view subject, std::string_view level,
