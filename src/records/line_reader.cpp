@@ -83,10 +83,12 @@ LineReader::LineReader(const std::filesystem::path& file, const ReadingReport& r
   // letters: at the first of them and the first LF).
   EncodingScan scan;
   buffer_.resize(kChunk);
+  bool whole = false;  // the scan went through the whole file
   for (;;) {
     const std::int64_t n = file_.Read(buffer_.data(), kChunk, error);
     if (n < 0) throw RunError(IoErrorText(platform::IoCodeFromNative(error)));
-    if (n == 0) break;
+    whole = n == 0;
+    if (whole) break;
     scan.Add(std::string_view(buffer_.data(), static_cast<std::size_t>(n)));
     if (scan.Settled()) break;
   }
@@ -94,7 +96,7 @@ LineReader::LineReader(const std::filesystem::path& file, const ReadingReport& r
   std::int64_t size = 0;
   if (scan.Encoding() == TextEncoding::kCp1252) {
     if (!file_.Rewind(size, error)) throw RunError(IoErrorText(platform::IoCodeFromNative(error)));
-    Start(scan.HasLf(), scan.HasCr());
+    Start(scan, whole);
     return;
   }
   std::optional<std::string> bytes;
@@ -115,14 +117,15 @@ LineReader::LineReader(std::string_view bytes, const ReadingReport& report)
   if (scan.Encoding() == TextEncoding::kCp1252) {
     buffer_ = bytes;
     eof_ = true;
-    Start(scan.HasLf(), scan.HasCr());
+    Start(scan, true);
   } else {
     StartDecoded(std::string(bytes), scan.Encoding());
   }
 }
 
-void LineReader::Start(bool has_lf, bool has_cr) {
-  end_ = LineEnd(has_lf, has_cr);
+void LineReader::Start(const EncodingScan& scan, bool whole) {
+  end_ = LineEnd(scan.HasLf(), scan.HasCr());
+  tabs_ = !whole || scan.HasTab();
   TellFile(report_, TextEncoding::kCp1252, end_);
 }
 
@@ -217,12 +220,14 @@ bool LineReader::ReadLine(std::string& line) {
     if (!Fill()) break;  // last line without a break
   }
   ++line_number_;
-  NoteLine(line, begin, pos_);
+  // Most lines have nothing to tell: a cp1252 file scanned whole without a
+  // tab (most ASCII files) needs no look at its lines.
+  if (report_.informe != nullptr && (tabs_ || next_replaced_ < replaced_.size()))
+    NoteLine(line, begin, pos_);
   return true;
 }
 
 void LineReader::NoteLine(const std::string& line, std::size_t begin, std::size_t end) {
-  if (report_.informe == nullptr) return;
   std::size_t replaced = 0;
   for (; next_replaced_ < replaced_.size() && replaced_[next_replaced_] < end; ++next_replaced_)
     if (replaced_[next_replaced_] >= begin) ++replaced;

@@ -62,7 +62,7 @@ public:
 private:
   // Takes the classified input: a cp1252 file is read from its start, a
   // Unicode one from `decoded`.
-  void Start(bool has_lf, bool has_cr);
+  void Start(const EncodingScan& scan, bool whole);
   void StartDecoded(std::string bytes, TextEncoding encoding);
   bool Fill();  // more bytes into buffer_; false at the end of the input
   bool ReadLine(std::string& line);
@@ -79,6 +79,7 @@ private:
   bool eof_ = false;
   bool ended_ = false;  // a Ctrl-Z at the start of a line
   char end_ = '\n';     // the line end: LF, or CR in a file without LF
+  bool tabs_ = true;    // false when the scan went through the whole file and saw no tab
   ReadingReport report_;
   std::uint64_t line_number_ = 0;
   // A decoded file: where its characters cp1252 lacks are (ascending; the

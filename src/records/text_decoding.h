@@ -28,7 +28,7 @@ const char* EncodingName(TextEncoding encoding);
 // Classifies bytes given in pieces, in file order, so that a reader can scan
 // a file chunk by chunk before it reads it. It also tells whether the bytes
 // hold a LF and a CR, for a cp1252 file's line ends (a Unicode file is read
-// whole, and its line ends are those of its decoded text).
+// whole, and its line ends are those of its decoded text), and a tab.
 class EncodingScan {
 public:
   void Add(std::string_view bytes);
@@ -39,6 +39,7 @@ public:
   TextEncoding Encoding() const;
   bool HasLf() const { return lf_; }
   bool HasCr() const { return cr_; }
+  bool HasTab() const { return tab_; }
 
 private:
   void AddUtf8(std::string_view bytes);
@@ -49,6 +50,7 @@ private:
   bool broken_ = false;  // a non-ASCII byte that is not well-formed UTF-8
   bool lf_ = false;
   bool cr_ = false;
+  bool tab_ = false;
 };
 
 // Classifies bytes held whole.

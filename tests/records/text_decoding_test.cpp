@@ -46,10 +46,12 @@ TEST(TextDecoding, ScanTellsLineEndsAndWhenItCanStop) {
   EXPECT_FALSE(scan.Settled());  // a sequence cut by the piece
   scan.Add("\xAD" "a\r");
   EXPECT_FALSE(scan.Settled());  // UTF-8 so far: the rest may break it
-  scan.Add("Mart\xED" "n\n");
+  EXPECT_FALSE(scan.HasTab());
+  scan.Add("Mart\xED" "n\t\n");
   EXPECT_TRUE(scan.Settled());  // no UTF-8, and a LF
   EXPECT_TRUE(scan.HasLf());
   EXPECT_TRUE(scan.HasCr());
+  EXPECT_TRUE(scan.HasTab());
   EncodingScan marked;
   marked.Add("\xFF\xFE");
   EXPECT_TRUE(marked.Settled());
