@@ -79,6 +79,11 @@ bool Check(bool ok, const std::string& what) {
 
 int Failures() { return g_failures; }
 
+bool UnderWine() {
+  const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
 void PumpFor(DWORD ms) {
   const DWORD start = GetTickCount();
   for (;;) {

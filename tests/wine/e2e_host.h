@@ -24,6 +24,10 @@ template <typename Done>
 bool WaitUntil(Done done, DWORD timeout_ms);
 void PumpFor(DWORD ms);
 
+// True under Wine, where the program lays its window over the host's
+// instead of making it a child.
+bool UnderWine();
+
 // The host window, top-level, shown.
 HWND CreateHostWindow();
 // "%llX" of the handle, as the host program passes it.
