@@ -1,14 +1,15 @@
-// The scenarios of the window inside host programs that wait for it in
-// different ways: the window is drawn on the screen over the host's client
-// area, the ZARP folder opens from its parent (the list scrolls) by keys, by
-// the mouse and by the list's selection, and the export writes its result.
+// The embedded window in hosts that wait for it in different ways: drawn on
+// the screen over the host's client area, the ZARP folder opened from its
+// parent (the list must scroll) by keys, by the mouse and by the list's
+// selection, and the export's result written.
 #include <windows.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstring>
 #include <map>
 #include <string>
-#include <vector>
+#include <thread>
 
 #include "e2e_files.h"
 #include "e2e_host.h"
@@ -18,82 +19,66 @@
 namespace tvz::e2e {
 namespace {
 
-// A host window in a thread of its own, which waits for the program with a
-// GetMessage loop, with MsgWaitForMultipleObjects, or without handling any
-// message (as a host blocked in WaitForSingleObject).
+// A host window in a thread of its own, which waits with a GetMessage loop,
+// with MsgWaitForMultipleObjects, or handling no message at all (as a host
+// blocked in WaitForSingleObject), until it is destroyed.
 enum class HostKind { kGetMessage, kMsgWait, kNotAnswering };
 
 class HostThread {
 public:
-  explicit HostThread(HostKind kind) : kind_(kind) {
-    ready_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    quit_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    thread_ = CreateThread(nullptr, 0, Main, this, 0, &thread_id_);
-    WaitForSingleObject(ready_, 10000);
+  explicit HostThread(HostKind kind) : kind_(kind), thread_([this] { Main(); }) {
+    WaitUntil([&] { return window_ != nullptr; }, 10000);
   }
   ~HostThread() {
     SetEvent(quit_);
-    PostThreadMessageW(thread_id_, WM_QUIT, 0, 0);
-    WaitForSingleObject(thread_, 10000);
-    for (HANDLE h : {thread_, ready_, quit_}) CloseHandle(h);
+    PostThreadMessageW(id_, WM_QUIT, 0, 0);
+    thread_.join();
+    CloseHandle(quit_);
   }
   HWND window() const { return window_; }
 
 private:
-  static DWORD WINAPI Main(void* self) {
-    auto* host = static_cast<HostThread*>(self);
-    host->window_ = CreateHostWindow();
-    SetEvent(host->ready_);
+  void Main() {
+    id_ = GetCurrentThreadId();
+    const HWND window = CreateHostWindow();
+    window_ = window;
     MSG m;
-    if (host->kind_ == HostKind::kNotAnswering) WaitForSingleObject(host->quit_, INFINITE);
-    if (host->kind_ == HostKind::kGetMessage)
-      while (GetMessageW(&m, nullptr, 0, 0) > 0) DispatchMessageW(&m);
-    if (host->kind_ == HostKind::kMsgWait)
-      while (MsgWaitForMultipleObjects(1, &host->quit_, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
-        while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
-    DestroyWindow(host->window_);
-    return 0;
+    if (kind_ == HostKind::kNotAnswering) WaitForSingleObject(quit_, INFINITE);
+    while (kind_ == HostKind::kGetMessage && GetMessageW(&m, nullptr, 0, 0) > 0) DispatchMessageW(&m);
+    while (kind_ == HostKind::kMsgWait &&
+           MsgWaitForMultipleObjects(1, &quit_, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
+      while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+    DestroyWindow(window);
   }
 
   HostKind kind_;
-  HANDLE thread_, ready_, quit_;
-  DWORD thread_id_ = 0;
-  HWND window_ = nullptr;
+  HANDLE quit_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  std::atomic<DWORD> id_{0};
+  std::atomic<HWND> window_{nullptr};
+  std::thread thread_;  // last: it starts once the members above exist
 };
 
-// What the screen shows where `window` stands: the program's window drawn
-// there has its gradients (many colours) and its list's background, and
-// hardly any of the host's background.
-bool Drawn(HWND window, std::string& seen) {
+// Whether the screen shows the program's window where `form` stands: many
+// colours (its gradients), its list's background, hardly any of the host's.
+bool Drawn(HWND form, std::string& seen) {
   RECT r;
-  GetWindowRect(window, &r);
+  GetWindowRect(form, &r);
   const int w = r.right - r.left, h = r.bottom - r.top;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;  // top down
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  HDC screen = GetDC(nullptr);
-  HDC copy = CreateCompatibleDC(screen);
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC screen = GetDC(nullptr), copy = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
   const HGDIOBJ old = SelectObject(copy, bitmap);
   BitBlt(copy, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-  std::map<COLORREF, int> colours;
-  for (int i = 0; i < w * h; ++i) {
-    const DWORD bgr = static_cast<const DWORD*>(bits)[i] & 0xFFFFFF;
-    ++colours[RGB(GetBValue(bgr), GetGValue(bgr), GetRValue(bgr))];
-  }
+  std::map<COLORREF, int> colours;  // of every other pixel across and down
+  for (int y = 0; y < h; y += 2)
+    for (int x = 0; x < w; x += 2) ++colours[GetPixel(copy, x, y)];
   SelectObject(copy, old);
   DeleteObject(bitmap);
   DeleteDC(copy);
   ReleaseDC(nullptr, screen);
-  const int list = colours[RGB(240, 251, 255)];
-  const int host = colours[GetSysColor(COLOR_APPWORKSPACE)];
+  const int list = colours[RGB(240, 251, 255)], host = colours[GetSysColor(COLOR_APPWORKSPACE)];
   seen = std::to_string(colours.size()) + " colours, " + std::to_string(list) +
-         " pixels of the list, " + std::to_string(host) + " of the host";
-  return colours.size() > 20 && list > 5000 && host < w * h / 50;
+         " points of the list, " + std::to_string(host) + " of the host";
+  return colours.size() > 20 && list > 1000 && host < w * h / 200;
 }
 
 void CheckDrawn(HWND form, const std::string& when) {
@@ -102,7 +87,7 @@ void CheckDrawn(HWND form, const std::string& when) {
   Check(drawn, "drawn on the screen " + when + ": " + seen);
 }
 
-// A message to a window of the program, -1 when it does not answer in time.
+// A message to a window of the program; -1 when it does not answer in time.
 LRESULT Ask(HWND window, UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
   DWORD_PTR result = 0;
   if (!SendMessageTimeoutW(window, message, wparam, lparam, SMTO_ABORTIFHUNG, 2000, &result))
@@ -111,93 +96,84 @@ LRESULT Ask(HWND window, UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
 }
 
 int LineOf(HWND list, const std::wstring& name) {
-  const LRESULT count = Ask(list, LB_GETCOUNT);
-  for (int i = 0; i < count; ++i) {
+  for (LRESULT i = 0, count = Ask(list, LB_GETCOUNT); i < count; ++i) {
     wchar_t text[MAX_PATH] = {};
     if (Ask(list, LB_GETTEXTLEN, i) < MAX_PATH &&
         Ask(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text)) > 0 && name == text)
-      return i;
+      return static_cast<int>(i);
   }
   return -1;
 }
 
-// The centre of a line of the list on the screen, or false when it is out
-// of sight.
+// The centre of a line of the list on the screen; false when it is out of
+// sight.
 bool LineOnScreen(HWND list, int line, POINT& centre) {
   const LRESULT top = Ask(list, LB_GETTOPINDEX), height = Ask(list, LB_GETITEMHEIGHT);
   RECT client;
   GetClientRect(list, &client);
   centre = {client.right / 2, static_cast<LONG>((line - top) * height + height / 2)};
-  if (top < 0 || height <= 0 || line < top || (line - top + 1) * height > client.bottom)
-    return false;
   ClientToScreen(list, &centre);
-  return true;
+  return top >= 0 && height > 0 && line >= top && (line - top + 1) * height <= client.bottom;
 }
 
-void DoubleClickAt(POINT p) {
-  ClickAt(p);
-  ClickAt(p);
-}
-
-// Opens the folder `name` of the list in one of the three ways; the line is
-// out of sight before, so that the list scrolls.
 enum class Way { kKeys, kMouse, kSelection };
-const char* const kWayNames[] = {"keys", "mouse", "list selection"};
+struct Step {
+  Way way;
+  const char* how;
+  bool to_zarp;  // else to its parent, the line right above it
+};
+// From the parent; the ZARP folder is out of sight each time.
+const Step kSteps[] = {{Way::kKeys, "keys", true},
+                       {Way::kMouse, "mouse", false},
+                       {Way::kMouse, "mouse", true},
+                       {Way::kSelection, "list selection", false},
+                       {Way::kSelection, "list selection", true}};
 
-void Open(ProgramRun& run, HWND form, Way way, const std::wstring& name) {
+void Open(ProgramRun& run, HWND form, const Step& step, const std::wstring& name) {
   HWND list = GetDlgItem(form, IDC_DIRECTORIOS);
   const int line = LineOf(list, name);
   POINT p{};
-  Check(line >= 0 && !LineOnScreen(list, line, p), "\"" + Narrow(name) + "\" out of sight");
+  if (step.to_zarp) Check(line >= 0 && !LineOnScreen(list, line, p), "the ZARP folder out of sight");
   SetForegroundWindow(GetAncestor(form, GA_ROOT));
-  PumpFor(100);
   run.WaitIdle();
-  if (way == Way::kKeys) {  // the last line, then up to the folder
-    PressKey(VK_END);
-    for (LRESULT i = Ask(list, LB_GETCOUNT) - 1; i > line; --i)
-      PressKey(VK_UP);
-    PressKey(VK_RETURN);
-  } else if (way == Way::kMouse) {  // the wheel, then a double click
-    RECT r;
-    GetWindowRect(list, &r);
-    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    for (int i = 0; i < 20 && !LineOnScreen(list, line, p); ++i) {
-      INPUT in{};
-      in.type = INPUT_MOUSE;
-      in.mi.dwFlags = MOUSEEVENTF_WHEEL;
-      in.mi.mouseData = static_cast<DWORD>(line < Ask(list, LB_GETTOPINDEX) ? WHEEL_DELTA : -WHEEL_DELTA);
-      SendInput(1, &in, sizeof in);
-      run.WaitIdle();
+  switch (step.way) {
+    case Way::kKeys:  // the last line, "programa", then the one above it
+      for (WORD key : {VK_END, VK_UP, VK_RETURN}) PressKey(key);
+      break;
+    case Way::kMouse: {  // the wheel until it is in sight, then a double click
+      RECT r;
+      GetWindowRect(list, &r);
+      SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+      INPUT wheel{};
+      wheel.type = INPUT_MOUSE;
+      wheel.mi.dwFlags = MOUSEEVENTF_WHEEL;
+      wheel.mi.mouseData = static_cast<DWORD>(-WHEEL_DELTA);
+      for (int i = 0; i < 20 && !LineOnScreen(list, line, p); ++i) {
+        SendInput(1, &wheel, sizeof wheel);
+        run.WaitIdle();
+      }
+      ClickAt(p);
+      ClickAt(p);
+      break;
     }
-    if (Check(LineOnScreen(list, line, p), "the wheel brought it into sight")) DoubleClickAt(p);
-  } else {  // the host selects the line, the list scrolls to it and opens it
-    Ask(list, LB_SETCURSEL, static_cast<WPARAM>(line));
-    PostMessageW(form, WM_COMMAND, MAKEWPARAM(IDC_DIRECTORIOS, LBN_DBLCLK),
-                 reinterpret_cast<LPARAM>(list));
+    case Way::kSelection:  // the host selects it (the list scrolls to it) and opens it
+      Ask(list, LB_SETCURSEL, static_cast<WPARAM>(line));
+      PostMessageW(form, WM_COMMAND, MAKEWPARAM(IDC_DIRECTORIOS, LBN_DBLCLK),
+                   reinterpret_cast<LPARAM>(list));
+      break;
   }
 }
 
-struct HostCase {
-  const char* name;
-  HostKind kind;
-  bool follows;  // the host is moved and raised, the window follows
-};
-const HostCase kHostCases[] = {
-    {"host_getmessage", HostKind::kGetMessage, true},
-    {"host_msgwait", HostKind::kMsgWait, false},
-    {"host_not_answering", HostKind::kNotAnswering, false},
-};
-
+// The host moved, raised above the window, minimised and restored.
 void CheckFollows(ProgramRun& run, HWND form, HWND host) {
   RECT r;
   GetWindowRect(host, &r);
   SetWindowPos(host, nullptr, r.left + 37, r.top + 23, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   const bool moved = WaitUntil([&] {
-    RECT f;
-    GetWindowRect(form, &f);
     POINT at{2, 2};
     ClientToScreen(host, &at);
-    return f.left == at.x && f.top == at.y;
+    GetWindowRect(form, &r);
+    return r.left == at.x && r.top == at.y;
   }, 3000);
   Check(moved, "the window moved with the host");
   SetWindowPos(host, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -208,20 +184,26 @@ void CheckFollows(ProgramRun& run, HWND form, HWND host) {
           "hidden while the host is minimised");
   }
   ShowWindowAsync(host, SW_RESTORE);
-  WaitUntil([&] { return !IsIconic(host); }, 3000);
   CheckDrawn(form, "once the host was restored");
   run.WaitIdle();
 }
 
+struct HostCase {
+  const char* name;
+  HostKind kind;
+  bool follows;
+};
+const HostCase kHostCases[] = {{"host_getmessage", HostKind::kGetMessage, true},
+                               {"host_msgwait", HostKind::kMsgWait, false},
+                               {"host_not_answering", HostKind::kNotAnswering, false}};
+
 void RunInHost(const HostCase& h, const Env& env) {
   std::printf("scenario %s\n", h.name);
-  const bool answers = h.kind != HostKind::kNotAnswering;
   const Case c{h.name, {"exportar", "{host}"}, Folder::kSamples, Setup::kNone, {},
-               answers ? Shown::kEmbedded : Shown::kStandalone, Buttons::kExportOnly,
-               IDC_BEXPORTAR, {kFinished, kReport}, true, false, 1, "RRRRRR"};
+               h.kind == HostKind::kNotAnswering ? Shown::kStandalone : Shown::kEmbedded,
+               Buttons::kExportOnly, IDC_BEXPORTAR, {kFinished, kReport}, true, false, 1, "RRRRRR"};
   const Scene s = Prepare(c, env);
-  // Enough folders beside the ZARP folder that the list must scroll to it.
-  for (int i = 1; i <= 14; ++i)
+  for (int i = 1; i <= 14; ++i)  // before "datos", as "programa" is after it
     CreateDirectoryW((s.base + L"\\carpeta" + std::to_wstring(100 + i)).c_str(), nullptr);
   HostThread host(h.kind);
   ProgramRun run(s.program, Parameters(c, host.window()), s.base, host.window());
@@ -230,28 +212,15 @@ void RunInHost(const HostCase& h, const Env& env) {
   CheckPlacement(c, form, host.window());
   CheckDrawn(form, "at the start");
   if (h.follows) CheckFollows(run, form, host.window());
-
-  const std::wstring parent = s.base.substr(s.base.rfind(L'\\') + 1);
-  HWND path = GetDlgItem(form, IDC_RUTA);
-  for (Way way : {Way::kKeys, Way::kMouse, Way::kSelection}) {
-    const std::string how = std::string(" by ") + kWayNames[static_cast<int>(way)];
-    Open(run, form, way, L"datos");
-    Check(WaitUntil([&] { return lstrcmpiW(TextOf(path).c_str(), s.data.c_str()) == 0; }, 5000),
-          "the ZARP folder opened" + how);
-    if (way == Way::kSelection) break;
-    // Back to the parent, the line right above the ZARP folder, the same way.
-    HWND list = GetDlgItem(form, IDC_DIRECTORIOS);
-    POINT p{};
-    SetForegroundWindow(GetAncestor(form, GA_ROOT));
-    run.WaitIdle();
-    if (way == Way::kKeys) {
-      PressKey(VK_UP);
-      PressKey(VK_RETURN);
-    } else if (LineOnScreen(list, LineOf(list, parent), p)) {
-      DoubleClickAt(p);
-    }
-    Check(WaitUntil([&] { return lstrcmpiW(TextOf(path).c_str(), s.base.c_str()) == 0; }, 5000),
-          "the parent folder opened" + how);
+  for (const Step& step : kSteps) {
+    const std::wstring& folder = step.to_zarp ? s.data : s.base;
+    Open(run, form, step, folder.substr(folder.rfind(L'\\') + 1));
+    const bool opened = WaitUntil(
+        [&] { return lstrcmpiW(TextOf(GetDlgItem(form, IDC_RUTA)).c_str(), folder.c_str()) == 0; },
+        5000);
+    if (!Check(opened, std::string(step.to_zarp ? "the ZARP folder" : "its parent") +
+                           " opened by " + step.how))
+      return;  // the program is ended
   }
   run.Click(IDC_BEXPORTAR);
   run.AnswerDialogs(c.after_click.size());
@@ -275,10 +244,8 @@ int ShowForScreenshot(const std::wstring& program, const std::string& mode,
   CheckDrawn(form, "for the picture");
   RECT r;
   GetWindowRect(host, &r);
-  const std::string geometry = std::to_string(r.right - r.left) + "x" +
-                               std::to_string(r.bottom - r.top) + "+" + std::to_string(r.left) +
-                               "+" + std::to_string(r.top);
-  WriteBytes(signal, geometry);
+  WriteBytes(signal, std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top) +
+                         "+" + std::to_string(r.left) + "+" + std::to_string(r.top));
   WaitUntil([&] { return GetFileAttributesW(signal.c_str()) == INVALID_FILE_ATTRIBUTES; }, 60000);
   run.Click(IDC_BCLOSE);
   DWORD code = 1;

@@ -16,15 +16,12 @@ TEST(Embedding, ChildOnWindowsPopupUnderWineOwnWindowForASilentHost) {
 
 TEST(Embedding, NoFrameInsideTheHostAndNoTaskbarButtonAsAPopup) {
   constexpr LONG_PTR kPopup = static_cast<LONG_PTR>(WS_POPUP);  // the sign bit on 32 bits
-  const WindowStyles form{WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
-                          WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CONTROLPARENT};
+  const WindowStyles form{WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN,
+                          WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW | WS_EX_CONTROLPARENT};
   EXPECT_EQ(EmbeddedStyles(Embedding::kChild, form),
             (WindowStyles{WS_CHILD | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT}));
   EXPECT_EQ(EmbeddedStyles(Embedding::kOwnedPopup, form),
             (WindowStyles{kPopup | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT | WS_EX_TOOLWINDOW}));
-  EXPECT_EQ(EmbeddedStyles(Embedding::kOnItsOwn, form), form);
-  EXPECT_EQ(EmbeddedStyles(Embedding::kOwnedPopup, {WS_CHILD, WS_EX_APPWINDOW}),
-            (WindowStyles{kPopup, WS_EX_TOOLWINDOW}));
 }
 
 TEST(Embedding, PopupFollowsItsHost) {
