@@ -115,15 +115,32 @@ void ArrangeInHost(HWND form, HWND host, Embedding embedding, SIZE client) {
                SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
-bool FollowHost(HWND form, HWND host) {
-  const HostView view = ViewOfHost(host);
-  const FollowStep step = NextFollowStep(view, ViewOfPopup(form, host));
+// Wine stacks the X windows of two processes in the order in which their
+// requests reach the X server: a raise of the host's window that arrives
+// after the popup's leaves the host over the popup, while both processes
+// hold the popup above. So a few ticks after each restack the popup is
+// raised again, through a step below the host, which Wine does not show
+// (it only ever raises an X window), and back.
+constexpr int kRaiseAgainTicks = 3;
+
+bool HostFollower::Step() {
+  const HostView view = ViewOfHost(host_);
+  const FollowStep step = NextFollowStep(view, ViewOfPopup(form_, host_));
+  constexpr UINT kRestack = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
   switch (step.action) {
-    case FollowAction::kNothing: break;
+    case FollowAction::kNothing:
+      if (raise_again_in_ > 0 && --raise_again_in_ == 0) {
+        SetWindowPos(form_, host_, 0, 0, 0, 0, kRestack);
+        SetWindowPos(form_, InsertAfterFor(form_, host_), 0, 0, 0, 0, kRestack);
+      }
+      break;
     case FollowAction::kClose: return false;
-    case FollowAction::kHide: ShowWindow(form, SW_HIDE); break;
+    case FollowAction::kHide: ShowWindow(form_, SW_HIDE); break;
     case FollowAction::kPlace:
-      SetWindowPos(form, InsertAfterFor(form, host), view.place.x, view.place.y, 0, 0, step.flags);
+      SetWindowPos(form_, InsertAfterFor(form_, host_), view.place.x, view.place.y, 0, 0,
+                   step.flags);
+      if ((step.flags & (SWP_NOZORDER | SWP_SHOWWINDOW)) != SWP_NOZORDER)
+        raise_again_in_ = kRaiseAgainTicks;
       break;
   }
   return true;

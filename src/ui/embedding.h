@@ -61,11 +61,20 @@ FollowStep NextFollowStep(const HostView& host, const PopupView& popup);
 // `embedding`.
 void ArrangeInHost(HWND form, HWND host, Embedding embedding, SIZE client);
 
-// Keeps the popup `form` over `host`: one step of NextFollowStep, run from a
-// timer of the form every kFollowMilliseconds. False when the host's window
-// is gone and the form must close, as a child would have been destroyed with
-// it.
-bool FollowHost(HWND form, HWND host);
+// Keeps the popup `form` over `host`, one step of NextFollowStep on each tick
+// of a timer of the form (every kFollowMilliseconds).
 inline constexpr UINT kFollowMilliseconds = 50;
+class HostFollower {
+public:
+  HostFollower(HWND form, HWND host) : form_(form), host_(host) {}
+  // False when the host's window is gone and the form must close, as a
+  // child would have been destroyed with it.
+  bool Step();
+
+private:
+  HWND form_;
+  HWND host_;
+  int raise_again_in_ = 0;  // ticks until the popup is raised once more
+};
 
 }  // namespace tvz::ui

@@ -293,14 +293,15 @@ void TMForm::OnDpiChanged(UINT dpi, const RECT& suggested) {
 void TMForm::EmbedIn(HWND host) {
   embedding_ = ChooseEmbedding(HostAnswers(host, kHostAnswerMilliseconds), RunsUnderWine());
   ArrangeInHost(hwnd_, host, embedding_, ClientSize(dpi_));
-  if (embedding_ == Embedding::kOwnedPopup)
-    SetTimer(hwnd_, kFollowHostTimer, kFollowMilliseconds, nullptr);
+  if (embedding_ != Embedding::kOwnedPopup) return;
+  follower_.emplace(hwnd_, host);
+  SetTimer(hwnd_, kFollowHostTimer, kFollowMilliseconds, nullptr);
 }
 
 // The host's window is gone: the window closes, as a child would have been
 // destroyed with it, once no run or dialog of its own is under way.
 void TMForm::FollowHostWindow() {
-  if (!FollowHost(hwnd_, reinterpret_cast<HWND>(embed_->host)) && !running_ && !restoring_) {
+  if (!follower_->Step() && !running_ && !restoring_) {
     KillTimer(hwnd_, kFollowHostTimer);
     Close();
   }

@@ -97,6 +97,7 @@ private:
   std::string command_line_error_;
   // How the window sits in the host's window, once embedded.
   Embedding embedding_ = Embedding::kOnItsOwn;
+  std::optional<HostFollower> follower_;  // Embedding::kOwnedPopup
   HWND focus_ = nullptr;  // the control that had the focus when the popup went inactive
   // The run state: the chosen folder of the last run (`RutaCarpeta`), the
   // run status (`Transformado`, 0 when the window is created, written to the
