@@ -152,8 +152,7 @@ void Open(ProgramRun& run, HWND form, const Step& step, const std::wstring& name
         SendInput(1, &wheel, sizeof wheel);
         run.WaitIdle();
       }
-      ClickAt(p);
-      ClickAt(p);
+      ClickAt(p, 2);
       break;
     }
     case Way::kSelection:  // the host selects it (the list scrolls to it) and opens it

@@ -89,8 +89,9 @@ private:
 // Real key presses (SendInput) to the foreground window; `modifier` (e.g.
 // VK_MENU, VK_SHIFT) is held while `key` is pressed.
 void PressKey(WORD key, WORD modifier = 0);
-// A real left click (SendInput) at a point of the screen.
-void ClickAt(POINT screen);
+// A real left click (SendInput) at a point of the screen; two make a double
+// click.
+void ClickAt(POINT screen, int clicks = 1);
 
 std::wstring ClassOf(HWND window);
 std::wstring TextOf(HWND window);  // GetWindowText, also across processes
