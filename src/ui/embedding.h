@@ -7,7 +7,7 @@
 // is never drawn (it has no X drawable of its own), and a list box that
 // scrolls in it waits for an X event that never comes; there the window is a
 // borderless popup owned by the host's window instead, laid over the host's
-// client area at (2, 2) and kept there (FollowHost). A host that does not
+// client area at (2, 2) and kept there (HostFollower). A host that does not
 // answer messages would stall any window of ours tied to it, so then the
 // window shows on its own, with its frame.
 #include <windows.h>

@@ -5,8 +5,8 @@
 // its window, press its buttons, read and answer its message dialogs.
 //
 // Everything waits with MsgWaitForMultipleObjects and pumps this process's
-// messages: the program's window is a child of ours, so it sends us messages
-// (and waits for them) while it works.
+// messages: the program's window is tied to ours (a child on Windows, an
+// owned popup under Wine), so it may send us messages and wait for them.
 #include <windows.h>
 
 #include <functional>
