@@ -49,7 +49,8 @@ void ExpectStoppedAt(const test::RunResult& o, std::size_t failed, const std::st
   const std::vector<TableCopy> copies = ListCopies(vtemp);
   ASSERT_EQ(copies.size(), failed > 0 ? 1u : 0u);
   if (failed > 0) {
-    const faults::Snapshot kept = faults::Take(CopiesFolder(vtemp) / copies[0].name);
+    faults::Snapshot kept = faults::Take(CopiesFolder(vtemp) / copies[0].name);
+    kept.erase(kCopyRecordName);
     EXPECT_EQ(kept.size(), 2 * failed);
     for (std::size_t i = 0; i < failed; ++i) {
       for (const char* ext : {".DBF", ".MDX"}) {

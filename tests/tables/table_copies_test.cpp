@@ -21,14 +21,34 @@ Snapshot Tables(const fs::path& vtemp) {
   return s;
 }
 
+// The files a copy keeps, without its record.
 Snapshot Kept(const fs::path& vtemp, const std::string& copy) {
-  return faults::Take(CopiesFolder(vtemp) / copy);
+  Snapshot s = faults::Take(CopiesFolder(vtemp) / copy);
+  s.erase(kCopyRecordName);
+  return s;
 }
 
 std::vector<std::string> Names(const std::vector<TableCopy>& copies) {
   std::vector<std::string> names;
   for (const TableCopy& c : copies) names.push_back(c.name);
   return names;
+}
+
+// Old tables that open as tables (a record naming each), each with an
+// index: what a restore accepts.
+void WriteValidOldTables(const fs::path& vtemp) {
+  for (const char* name : kExportTables) {
+    DbfTable t;
+    t.DatabaseName = vtemp;
+    t.TableName = std::string(name) + ".DBF";
+    t.FieldDefs = {{"OLD", FieldType::ftString, 10}};
+    t.CreateTable();
+    t.Append();
+    t.FieldByName("OLD").SetAsString(name);
+    t.Post();
+    t.Finish();
+    test::WriteBytes(vtemp / (std::string(name) + ".MDX"), std::string("old index ") + name);
+  }
 }
 
 class TableCopiesTest : public ::testing::Test {
@@ -38,7 +58,7 @@ protected:
 };
 
 TEST_F(TableCopiesTest, RestoringPutsBackWhatEachExportReplaced) {
-  faults::WriteOldTables(vtemp.path());  // with an index each
+  WriteValidOldTables(vtemp.path());  // with an index each
   const Snapshot old_tables = Tables(vtemp.path());
   ASSERT_EQ(test::RunExport(zarp.path(), vtemp.path()).error, "");
   const Snapshot first = Tables(vtemp.path());
@@ -119,6 +139,7 @@ TEST(TableCopies, ARunMakesOneUniqueCopyAndPrunesToTheNewestTen) {
   }
   CopyRun same_minute(vtemp.path(), {2026, 12, 8, 10, 11, 30});
   same_minute.KeepBeforeReplace({vtemp / "PROFT.DBF"});
+  same_minute.End();
   EXPECT_EQ(same_minute.Name(), "20261208-1011-2");
   const std::vector<TableCopy> copies = ListCopies(vtemp.path());
   ASSERT_EQ(copies.size(), kKeptCopies);
@@ -127,7 +148,7 @@ TEST(TableCopies, ARunMakesOneUniqueCopyAndPrunesToTheNewestTen) {
   EXPECT_TRUE(fs::is_directory(CopiesFolder(vtemp.path()) / "mine"));  // not a copy: left alone
   EXPECT_EQ(test::ReadBytes(CopiesFolder(vtemp.path()) / "20261208-1003" / "PROFT.DBF"), "old");
 
-  PruneCopies(vtemp.path(), 1, "20261208-1003");
+  PruneCopies(vtemp.path(), 1, {"20261208-1003"});
   EXPECT_EQ(Names(ListCopies(vtemp.path())), (std::vector<std::string>{"20261208-1011-2", "20261208-1003"}));
 }
 
