@@ -269,7 +269,7 @@ TEST_F(TableCopiesTest, ACopyThatIsNotWholeRestoresNothing) {
   const auto damaged = [](const fs::path& copy, const char* file) {
     return "La tabla " + (copy / file).string() + " est\xE1" " da\xF1" "ada: ";
   };
-  const Case cases[] = {
+  std::vector<Case> cases = {
       {"empty", [](const fs::path&) {},
        [](const fs::path& copy) { return "La copia " + copy.filename().string() + " no tiene ninguna tabla"; }},
       {"tables that no export writes",
@@ -286,6 +286,9 @@ TEST_F(TableCopiesTest, ACopyThatIsNotWholeRestoresNothing) {
          test::WriteBytes(copy / "PROFT.DBF", table.substr(0, table.size() - 40));
        },
        [&](const fs::path& copy) { return damaged(copy, "PROFT.DBF") + "la cabecera promete "; }},
+  };
+#ifndef _WIN32
+  cases.insert(cases.end(), {
       {"a table that links out of the working folder",
        [&](const fs::path& copy) { fs::create_symlink(outside, copy / "asigt.dbf"); },
        [](const fs::path& copy) { return "La tabla " + (copy / "asigt.dbf").string() + " no es un archivo normal"; }},
@@ -301,7 +304,8 @@ TEST_F(TableCopiesTest, ACopyThatIsNotWholeRestoresNothing) {
          test::WriteBytes(zarp / "PROFT.DBF", table);
        },
        [](const fs::path& copy) { return "No existe la copia de las tablas " + copy.filename().string(); }},
-  };
+  });
+#endif
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const fs::path copy = CopiesFolder(vtemp.path()) / "20300101-0000";
