@@ -29,10 +29,11 @@ EntryKind KindOf(const fs::path& p) {
   if (attributes == INVALID_FILE_ATTRIBUTES) return EntryKind::kMissing;
   if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return EntryKind::kLink;
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return EntryKind::kFolder;
-  // A device name ("NUL", "COM1") has attributes too; only a file on a disk
-  // is a file.
+  // A device name ("NUL", "COM1") has attributes too: what opens as
+  // something other than a file on a disk is not a file. (A handle without
+  // access rights opens whatever share mode others hold the file with.)
   HANDLE h = OpenForQuery(p, 0, FILE_FLAG_OPEN_REPARSE_POINT);
-  if (h == INVALID_HANDLE_VALUE) return EntryKind::kOther;
+  if (h == INVALID_HANDLE_VALUE) return EntryKind::kFile;
   const DWORD type = GetFileType(h);
   CloseHandle(h);
   return type == FILE_TYPE_DISK ? EntryKind::kFile : EntryKind::kOther;

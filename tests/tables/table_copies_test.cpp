@@ -245,18 +245,6 @@ TEST(TableCopies, ARunsOwnCopyIsNeverPrunedAndNoNameIsTakenAgain) {
   }
 }
 
-// Whether a file of some copy is a live table's file.
-bool ACopySharesALiveFile(const fs::path& vtemp) {
-  for (const TableCopy& copy : ListCopies(vtemp)) {
-    for (const auto& kept : fs::directory_iterator(CopiesFolder(vtemp) / copy.name)) {
-      for (const auto& live : fs::directory_iterator(vtemp)) {
-        if (live.is_regular_file() && platform::SameFile(kept.path(), live.path())) return true;
-      }
-    }
-  }
-  return false;
-}
-
 TEST_F(TableCopiesTest, ACopyThatIsNotWholeRestoresNothing) {
   ASSERT_EQ(test::RunExport(zarp.path(), vtemp.path()).error, "");
   const std::string table = test::ReadBytes(vtemp / "PROFT.DBF");
@@ -328,6 +316,18 @@ TEST_F(TableCopiesTest, ACopyThatIsNotWholeRestoresNothing) {
 }
 
 #ifndef _WIN32
+
+// Whether a file of some copy is a live table's file.
+bool ACopySharesALiveFile(const fs::path& vtemp) {
+  for (const TableCopy& copy : ListCopies(vtemp)) {
+    for (const auto& kept : fs::directory_iterator(CopiesFolder(vtemp) / copy.name)) {
+      for (const auto& live : fs::directory_iterator(vtemp)) {
+        if (live.is_regular_file() && platform::SameFile(kept.path(), live.path())) return true;
+      }
+    }
+  }
+  return false;
+}
 
 TEST_F(TableCopiesTest, ARestoredTableHasThePermissionsOfTheFileItReplaces) {
   ASSERT_EQ(test::RunExport(zarp.path(), vtemp.path()).error, "");
