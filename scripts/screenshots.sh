@@ -4,13 +4,10 @@
 #   docs/screenshots/window-standalone.png        started by a user
 #   docs/screenshots/window-embedded-export.png   started by the host with "exportar"
 #
-# Under Wine a window that is the child of another process's window is never
-# drawn on the X screen, so the embedded picture is taken with the desktop as
-# the host: the program runs its embedding code unchanged (no border, at
-# (2, 2), only the export panel across the top band) and the window shows on
-# its own; the picture gets a 2-pixel frame in the host's background colour
-# for the offset. Needs the packages of test-windows.sh plus x11-apps and
-# imagemagick.
+# The embedded picture is taken as the timetabling program shows it: the
+# end-to-end tests' host window starts the program with "exportar" and its
+# handle, and the picture is the host's window with the program inside it.
+# Needs the packages of test-windows.sh plus x11-apps and imagemagick.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -56,10 +53,29 @@ shot() {
 shot "$out/window-standalone"
 "$convert" "xwd:$out/window-standalone.xwd" -strip "$out/window-standalone.png"
 
-desktop=$(wine_env wine build/windows/tests/wine/tvz_e2e.exe desktop-handle </dev/null | tr -d '\r')
-shot "$out/window-embedded-export" exportar "$desktop"
-"$convert" "xwd:$out/window-embedded-export.xwd" -bordercolor '#ababab' -border 2 -strip \
-    "$out/window-embedded-export.png"
+# embedded_shot FILE MODE: the test host starts the program in
+# C:\ZARP\escuela; once it is drawn, the host writes where its window is
+# (WxH+X+Y) into a signal file and waits until that file is removed.
+embedded_shot() {
+    local file=$1 mode=$2 signal="$drive_c/ZARP/host-window.txt" tries=0
+    rm -f "$signal"
+    (cd "$drive_c/ZARP/escuela" && exec env LC_ALL="$TVZ_WINE_LOCALE" wine "$e2e" screenshot-host \
+        'C:\transVardelZarp\transVardelZarp.exe' "$mode" "$signal") </dev/null >/dev/null 2>&1 &
+    local pid=$!
+    until [ -s "$signal" ]; do
+        tries=$((tries + 1))
+        [ "$tries" -lt 100 ] || { echo "screenshots: no host window" >&2; kill "$pid"; return 1; }
+        sleep 0.2
+    done
+    sleep 0.5  # fully painted
+    xwd -root -silent -out "$file.xwd"
+    "$convert" "xwd:$file.xwd" -crop "$(cat "$signal")" +repage -strip "$file.png"
+    rm -f "$signal"
+    wait "$pid" || { echo "screenshots: the host reported a failure" >&2; return 1; }
+}
+
+e2e="$PWD/build/windows/tests/wine/tvz_e2e.exe"
+embedded_shot "$out/window-embedded-export" exportar
 rm -f "$out"/*.xwd
 for f in "$out/window-standalone.png" "$out/window-embedded-export.png"; do
     echo "$f: $(/usr/bin/identify -format '%wx%h' "$f")"

@@ -19,7 +19,7 @@ set -euo pipefail
 
 profile=${1:-all}
 native=(g++ make cmake pkg-config libicu-dev libboost1.81-dev help2man locales man-db)
-tests=(googletest libgtest-dev libbenchmark-dev time python3-dbfread python3-dbf gdal-bin)
+tests=(googletest libgtest-dev libbenchmark-dev time python3-dbfread python3-dbf gdal-bin strace)
 windows=(g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 fonts-wine fonts-liberation
          xvfb xauth x11-apps imagemagick fp-utils libchm-bin zip unzip clang)
 # 32-bit Wine, for the tests of the 32-bit build: where it cannot be had or

@@ -17,7 +17,7 @@ constexpr Command kCommands[] = {
      "Lee y comprueba todo lo que leer\xED" "a exportar, con los mismos\n"
      "mensajes y avisos, pero no escribe nada.\n",
      Operand::kFolder, &RunComprobar},
-    {"restaurar", "restaurar [COPIA] [--vtemp DIR]",
+    {"restaurar", "restaurar [COPIA [--informe FICHERO]] [--vtemp DIR]",
      "Sin COPIA, lista las copias de las tablas que han sustituido las\n"
      "exportaciones (en COPIAS, dentro de la carpeta de trabajo), de la\n"
      "m\xE1" "s reciente a la m\xE1" "s antigua. Con COPIA, vuelve a poner sus\n"

@@ -20,7 +20,10 @@ constexpr char kOptionsHelp[] =
     "               ~/.wine/drive_c/VTEMP).\n"
     "  --informe FICHERO\n"
     "               Escribe el informe completo del proceso (avisos y registros\n"
-    "               por tabla) en FICHERO, en JSON (UTF-8).\n"
+    "               por tabla) en FICHERO, en JSON (UTF-8); con restaurar COPIA,\n"
+    "               la copia restaurada, sus tablas y la copia nueva. FICHERO no\n"
+    "               puede ser un fichero de ZARP de CARPETA, una tabla de la\n"
+    "               carpeta de trabajo ni estar en su carpeta COPIAS.\n"
     "  --help       Muestra esta ayuda.\n"
     "  --version    Muestra el nombre y la versi\xF3" "n del programa.\n";
 
@@ -111,8 +114,10 @@ ParseResult ParseOptions(const std::vector<std::string>& args) {
   options.command = command;
   if (options.vtemp && options.vtemp->empty())
     return {std::nullopt, "la carpeta de --vtemp no puede estar vac\xED" "a", {}};
-  if (command->operand == Operand::kFolder && options.informe && options.informe->empty())
+  if (options.informe && options.informe->empty())
     return {std::nullopt, "el fichero de --informe no puede estar vac\xED" "o", {}};
+  if (options.informe && command->operand == Operand::kCopy && !options.copy)
+    return {std::nullopt, "restaurar solo escribe un informe al restaurar una copia", {}};
   return {options, {}, {}};
 }
 

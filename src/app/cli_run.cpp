@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/cli_commands.h"
+#include "app/cli_report_path.h"
 #include "core/conversion.h"
 #include "export/export_run.h"
 #include "front/front_texts.h"
@@ -57,6 +58,12 @@ int RunConversion(const Options& options, RunOutcome (*run)(Conversion&)) {
   Conversion c(host);
   c.RutaCarpeta = options.folder;
   c.WorkingFolder = options.vtemp.value_or(platform::DefaultWorkingFolder());
+  if (options.informe) {
+    if (auto refusal = ReportPathRefusal(*options.informe, {c.RutaCarpeta, c.WorkingFolder})) {
+      WriteToTerminal(TerminalStream::kError, "transvardelzarp: " + *refusal + '\n');
+      return kExitUsage;
+    }
+  }
   const RunEnd end = PerformRun(run, c, options.command->name);
   if (!end.outcome) {
     WriteToTerminal(TerminalStream::kError, end.failure.text + '\n');

@@ -22,20 +22,20 @@ RunOutcome Export(Conversion& c, Destination destination) {
     return RunOutcome::kRefused;
   }
   // The working folder is this run's until it ends; what a killed run left
-  // there is cleared first.
+  // there is cleared first (by an export: the check removes nothing).
   platform::FolderLocks locks;
   if (auto busy_folder = locks.Hold({c.WorkingFolder})) {
     c.Transformado = -1;
     throw RunError(FolderInUseText(platform::PathText(*busy_folder)));
   }
-  platform::RemoveStaleTemporaries(c.WorkingFolder);
+  if (destination == Destination::kWrite) platform::RemoveStaleTemporaries(c.WorkingFolder);
   BusyCursor busy(c.host);
   c.Transformado = 1;
   std::unique_ptr<TableDestination> tables;
   if (destination == Destination::kWrite)
     tables = std::make_unique<WritingDestination>(c.WorkingFolder, platform::Now());
   else
-    tables = std::make_unique<CheckingDestination>();
+    tables = std::make_unique<CheckingDestination>(c.WorkingFolder);
   try {
     ConvertirAsignaturas(c, *tables);
     ConvertirProfesores(c, *tables);
@@ -46,8 +46,10 @@ RunOutcome Export(Conversion& c, Destination destination) {
   } catch (...) {
     // The host must never take a run ended by an error for a success.
     c.Transformado = -1;
+    tables->End();
     throw;
   }
+  tables->End();
   busy.End();
   c.Show("Proceso finalizado");
   return RunOutcome::kFinished;

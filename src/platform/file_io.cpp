@@ -77,6 +77,63 @@ int RemoveStaleTemporaries(const fs::path& folder) {
   return removed;
 }
 
+PendingFile::PendingFile(PendingFile&& other) noexcept { *this = std::move(other); }
+
+PendingFile& PendingFile::operator=(PendingFile&& other) noexcept {
+  if (this != &other) {
+    Discard();
+    target_ = std::move(other.target_);
+    temp_ = std::exchange(other.temp_, fs::path());
+  }
+  return *this;
+}
+
+PendingFile::~PendingFile() { Discard(); }
+
+void PendingFile::Discard() {
+  if (temp_.empty()) return;
+  std::error_code ignored;
+  fs::remove(temp_, ignored);
+  temp_.clear();
+}
+
+bool PendingFile::Write(const fs::path& target, std::string_view bytes, Permissions permissions,
+                        int& native_error) {
+  Discard();
+  const fs::path temp = native::TempPathBeside(target);
+  if (!native::WriteNewFile(temp, bytes, native_error)) return false;
+  target_ = target;
+  temp_ = temp;
+  if (permissions == Permissions::kAsReplaced && !native::TakePermissions(temp_, target_, native_error)) {
+    Discard();
+    return false;
+  }
+  return true;
+}
+
+bool PendingFile::Commit(int& native_error) {
+  if (!native::RenameOver(temp_, target_, native_error)) return false;
+  temp_.clear();
+  return true;
+}
+
+bool ReplaceFileAtomically(const fs::path& target, std::string_view bytes, int& native_error) {
+  PendingFile file;
+  return file.Write(target, bytes, PendingFile::Permissions::kNew, native_error) &&
+         file.Commit(native_error);
+}
+
+std::optional<fs::path> MoveAside(const fs::path& file, int& native_error) {
+  fs::path aside = native::TempPathBeside(file);
+  if (!native::RenameOver(file, aside, native_error)) return std::nullopt;
+  return aside;
+}
+
+bool MoveBack(const fs::path& aside, const fs::path& file) {
+  int ignored = 0;
+  return native::RenameOver(aside, file, ignored);
+}
+
 namespace native {
 
 fs::path TempPathBeside(const fs::path& target) {

@@ -20,6 +20,47 @@ std::optional<std::string> ReadWholeFile(const fs::path& file, int& native_error
 // sets `native_error`.
 bool ReplaceFileAtomically(const fs::path& target, std::string_view bytes, int& native_error);
 
+// The two halves of ReplaceFileAtomically, for callers that must write
+// several files before any of them takes its place: Write() leaves a new,
+// complete and flushed file beside `target` (a temporary, as
+// RemoveStaleTemporaries knows them); Commit() puts it in place of `target`
+// in one step. Destroyed before Commit() succeeded, the new file is removed
+// and `target` is as it was.
+class PendingFile {
+public:
+  // What the new file's permissions are.
+  enum class Permissions {
+    kNew,         // as for any new file of this process
+    kAsReplaced,  // those of the file it replaces, where there is one
+  };
+  PendingFile() = default;
+  PendingFile(const PendingFile&) = delete;
+  PendingFile& operator=(const PendingFile&) = delete;
+  PendingFile(PendingFile&& other) noexcept;
+  PendingFile& operator=(PendingFile&& other) noexcept;
+  ~PendingFile();
+
+  // False (and `native_error`) when the new file could not be written whole;
+  // nothing is left beside `target` then.
+  bool Write(const fs::path& target, std::string_view bytes, Permissions permissions,
+             int& native_error);
+  // REQUIRES: a successful Write(). False (and `native_error`): `target` is
+  // unchanged and the file stays pending.
+  bool Commit(int& native_error);
+  const fs::path& Target() const { return target_; }
+
+private:
+  void Discard();
+  fs::path target_, temp_;  // temp_ empty: nothing pending
+};
+
+// Renames `file` to a temporary beside it (one RemoveStaleTemporaries would
+// clear), to put back by MoveBack() or remove. nullopt and `native_error`:
+// `file` stays where it was.
+std::optional<fs::path> MoveAside(const fs::path& file, int& native_error);
+// Puts a file moved aside back under its name; false when it cannot.
+bool MoveBack(const fs::path& aside, const fs::path& file);
+
 // Removes from `folder` the temporaries that ReplaceFileAtomically leaves
 // when a process dies while writing ("NAME.tvz-<12 hex digits>.tmp", regular
 // files only), and nothing else. Only safe while no other run of this

@@ -108,9 +108,10 @@ bool OpenFile::Rewind(std::int64_t& size, int& native_error) {
   return true;
 }
 
-bool ReplaceFileAtomically(const fs::path& target, std::string_view bytes, int& native_error) {
-  const fs::path temp = native::TempPathBeside(target);
-  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+namespace native {
+
+bool WriteNewFile(const fs::path& file, std::string_view bytes, int& native_error) {
+  int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
   if (fd < 0) {
     native_error = errno;
     return false;
@@ -135,12 +136,28 @@ bool ReplaceFileAtomically(const fs::path& target, std::string_view bytes, int& 
     native_error = errno;
     ok = false;
   }
-  if (ok && ::rename(temp.c_str(), target.c_str()) != 0) {
-    native_error = errno;
-    ok = false;
-  }
-  if (!ok) ::unlink(temp.c_str());
+  if (!ok) ::unlink(file.c_str());
   return ok;
 }
+
+bool TakePermissions(const fs::path& file, const fs::path& model, int& native_error) {
+  struct stat st{};
+  if (::stat(model.c_str(), &st) != 0) return true;
+  // The owner only where this process may give it (root); the mode always.
+  if (::geteuid() == 0) (void)::chown(file.c_str(), st.st_uid, st.st_gid);
+  if (::chmod(file.c_str(), st.st_mode & 07777) != 0) {
+    native_error = errno;
+    return false;
+  }
+  return true;
+}
+
+bool RenameOver(const fs::path& from, const fs::path& to, int& native_error) {
+  if (::rename(from.c_str(), to.c_str()) == 0) return true;
+  native_error = errno;
+  return false;
+}
+
+}  // namespace native
 
 }  // namespace tvz::platform

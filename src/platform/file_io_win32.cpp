@@ -72,9 +72,10 @@ bool OpenFile::Rewind(std::int64_t& size, int& native_error) {
   return true;
 }
 
-bool ReplaceFileAtomically(const fs::path& target, std::string_view bytes, int& native_error) {
-  const fs::path temp = native::TempPathBeside(target);
-  HANDLE h = CreateFileW(temp.wstring().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+namespace native {
+
+bool WriteNewFile(const fs::path& file, std::string_view bytes, int& native_error) {
+  HANDLE h = CreateFileW(file.wstring().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
     native_error = static_cast<int>(GetLastError());
@@ -91,13 +92,24 @@ bool ReplaceFileAtomically(const fs::path& target, std::string_view bytes, int& 
   if (ok) ok = FlushFileBuffers(h);
   if (!ok) native_error = static_cast<int>(GetLastError());
   CloseHandle(h);
-  if (ok && !MoveFileExW(temp.wstring().c_str(), target.wstring().c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    native_error = static_cast<int>(GetLastError());
-    ok = false;
-  }
-  if (!ok) DeleteFileW(temp.wstring().c_str());
+  if (!ok) DeleteFileW(file.wstring().c_str());
   return ok;
 }
+
+bool TakePermissions(const fs::path&, const fs::path&, int&) {
+  // A read-only file is never replaced (the rename over it is refused), so
+  // the file a new one replaces is writable, as a new file is.
+  return true;
+}
+
+bool RenameOver(const fs::path& from, const fs::path& to, int& native_error) {
+  if (MoveFileExW(from.wstring().c_str(), to.wstring().c_str(),
+                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return true;
+  native_error = static_cast<int>(GetLastError());
+  return false;
+}
+
+}  // namespace native
 
 }  // namespace tvz::platform

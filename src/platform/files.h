@@ -23,6 +23,26 @@ fs::path PathForWriting(const fs::path& folder, std::string_view name);
 
 bool DirectoryExists(const fs::path& dir);
 
+// What a name is, the name itself and not what a link leads to.
+enum class EntryKind {
+  kMissing,
+  kFile,    // a regular file
+  kFolder,
+  kLink,    // a symbolic link; on Windows any reparse point (a link, a junction)
+  kOther,   // a FIFO, a device, a socket
+};
+EntryKind KindOf(const fs::path& p);
+
+// Whether `a` and `b` are the same file or folder by identity (device and
+// inode; volume and file index), whatever the spelling, links followed.
+// False when either is not there.
+bool SameFile(const fs::path& a, const fs::path& b);
+
+// 0 when this process may add files and folders to the folder `folder`,
+// checked without writing anything; else the native error (a read-only disk,
+// access denied, not a folder).
+int FolderWriteError(const fs::path& folder);
+
 // Removes a file if it exists; failures are ignored.
 void RemoveIfExists(const fs::path& file);
 

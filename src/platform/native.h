@@ -16,4 +16,19 @@ std::optional<std::filesystem::path> FindCaseVariant(const std::filesystem::path
 // written beside it.
 std::filesystem::path TempPathBeside(const std::filesystem::path& target);
 
+// Writes `bytes` to the new file `file` (which must not exist) and flushes it
+// to the disk. On failure nothing is left there; false and `native_error`.
+bool WriteNewFile(const std::filesystem::path& file, std::string_view bytes, int& native_error);
+
+// Gives the new file `file` the permissions (and, where this process may,
+// the owner) of `model`; true when `model` is not there. False and
+// `native_error` when they cannot be set.
+bool TakePermissions(const std::filesystem::path& file, const std::filesystem::path& model,
+                     int& native_error);
+
+// Renames `from` to `to` in one step, replacing `to` when it exists; false
+// and `native_error` when it cannot (then neither changed).
+bool RenameOver(const std::filesystem::path& from, const std::filesystem::path& to,
+                int& native_error);
+
 }  // namespace tvz::platform::native

@@ -82,4 +82,16 @@ std::string ReportJson(const Conversion& c, const ReportRun& run) {
   return out + "}\n";
 }
 
+std::string RestoreReportJson(const RestoreReport& r) {
+  std::string out = "{\n  \"conversion\": \"restaurar\",\n";
+  out += "  \"resultado\": " + Quoted(r.resultado) + ",\n";
+  if (!r.error.empty()) out += "  \"error\": " + Text(r.error) + ",\n";
+  out += "  \"carpeta_trabajo\": " + PathJson(r.carpeta_trabajo) + ",\n";
+  out += "  \"copia\": " + Text(r.copia) + ",\n";
+  out += "  \"tablas\": [";
+  for (std::size_t i = 0; i < r.tablas.size(); ++i) out += (i ? ", " : "") + Text(r.tablas[i]);
+  out += "],\n  \"copia_nueva\": " + (r.copia_nueva.empty() ? std::string("null") : Text(r.copia_nueva));
+  return out + "\n}\n";
+}
+
 }  // namespace tvz

@@ -3,6 +3,7 @@
 // line per kind of warning, with the first cases), the whole report as text
 // (cp1252, CR LF, for the file the window leaves beside the program) and as
 // JSON (UTF-8, for `--informe`).
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -51,5 +52,20 @@ std::string ReportText(const Conversion& c, const ReportRun& run, const platform
 // "recuentos", "avisos" (objects with "tipo", "tabla", "fichero", "linea",
 // "valor", and "campo" or "linea_primera" where they apply).
 std::string ReportJson(const Conversion& c, const ReportRun& run);
+
+// What a restore of copied tables did, for its report.
+struct RestoreReport {
+  std::string resultado;                  // "finalizado" or "error"
+  std::string error;                      // cp1252: the error's text when resultado is "error"
+  std::filesystem::path carpeta_trabajo;  // the working folder
+  std::string copia;                      // the copy restored
+  std::vector<std::string> tablas;        // the tables put back
+  std::string copia_nueva;                // the copy holding what they replaced; "" none
+};
+
+// A restore's report as a JSON object (UTF-8): "conversion" ("restaurar"),
+// "resultado", "error" when there is one, "carpeta_trabajo", "copia",
+// "tablas" (names) and "copia_nueva" (null when no copy was made).
+std::string RestoreReportJson(const RestoreReport& r);
 
 }  // namespace tvz

@@ -174,6 +174,15 @@ TableLayout ReadLayout(std::string_view file, const std::string& label) {
   return t;
 }
 
+TableLayout ReadCheckedLayout(std::string_view file, const std::string& label) {
+  TableLayout t = ReadLayout(file, label);
+  for (std::size_t i = 0; i < t.declared_records; ++i) {
+    if (file[t.header_length + i * t.record_length] == kEndOfFile)
+      throw ShortTableError(label, t.declared_records, i, true);
+  }
+  return t;
+}
+
 TableLayout NewLayout(std::vector<FieldLayout> fields) {
   TableLayout t;
   t.version = kVersionDbase3;

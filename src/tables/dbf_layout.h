@@ -48,6 +48,11 @@ struct TableLayout {
 // holding fewer whole records than the header counts.
 TableLayout ReadLayout(std::string_view file, const std::string& file_label);
 
+// ReadLayout() and the check an opening makes before it reads a record: a
+// 0x1A (end of file) where a counted record starts is damage too
+// (ShortTableError). A table that passes can be opened and read whole.
+TableLayout ReadCheckedLayout(std::string_view file, const std::string& file_label);
+
 // The layout of a new table of this program's own kind (version 0x03,
 // cp1252): `fields` carry name, type, length and decimals; offsets, header
 // and record lengths are filled in. The caller keeps within the limits

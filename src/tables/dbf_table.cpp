@@ -14,6 +14,7 @@
 #include "tables/dbf_format.h"
 #include "tables/dbf_table_impl.h"
 #include "tables/dbf_texts.h"
+#include "tables/table_files.h"
 
 namespace tvz {
 
@@ -130,26 +131,38 @@ void DbfTable::Finish(const BeforeReplace& before_replace) {
     throw dbf::TableError(TableName, "tiene demasiados registros");
   }
   CheckReplaceable();
-  const std::string mdx = fs::path(FileName()).stem().string() + ".MDX";
-  const std::optional<fs::path> index = platform::FindFile(DatabaseName, mdx);
   if (before_replace) {
-    std::vector<fs::path> old_files;
-    std::error_code ignored_error;
-    if (fs::is_regular_file(impl.path, ignored_error)) old_files.push_back(impl.path);
-    if (index) old_files.push_back(*index);
+    const std::vector<fs::path> old_files = OldFiles();
     if (!old_files.empty()) before_replace(old_files);
   }
   dbf::WriteHeader(impl.layout, static_cast<std::uint32_t>(impl.count), platform::Now(),
                    impl.image.data());
   const std::size_t records_end = impl.image.size();
   impl.image.Append(std::string_view(&dbf::kEndOfFile, 1));
-  int error = 0;
-  const bool written = platform::ReplaceFileAtomically(impl.path, impl.image.view(), error);
-  impl.image.Resize(records_end);
-  if (!written) {
-    throw dbf::CannotError("escribir", impl.Label(), platform::SystemErrorText(error));
+  TableFiles files;
+  try {
+    files.Prepare(impl.path, impl.image.view(), IndexPath(), std::nullopt,
+                  platform::PendingFile::Permissions::kNew);
+  } catch (...) {
+    impl.image.Resize(records_end);
+    throw;
   }
-  if (index) platform::RemoveIfExists(*index);
+  impl.image.Resize(records_end);
+  files.Commit();
+}
+
+fs::path DbfTable::IndexPath() const {
+  const std::string mdx = fs::path(FileName()).stem().string() + ".MDX";
+  return platform::PathForWriting(DatabaseName, mdx);
+}
+
+std::vector<fs::path> DbfTable::OldFiles() const {
+  std::vector<fs::path> old_files;
+  std::error_code ignored_error;
+  if (fs::is_regular_file(impl_->path, ignored_error)) old_files.push_back(impl_->path);
+  const fs::path index = IndexPath();
+  if (fs::is_regular_file(index, ignored_error)) old_files.push_back(index);
+  return old_files;
 }
 
 void DbfTable::Open() {
@@ -183,7 +196,7 @@ void DbfTable::Open() {
     if (!impl.image.ReadAll(impl.file, error)) {
       throw dbf::CannotError("leer", impl.Label(), platform::SystemErrorText(error));
     }
-    impl.layout = dbf::ReadLayout(impl.image.view(), impl.Label());
+    impl.layout = dbf::ReadCheckedLayout(impl.image.view(), impl.Label());
   } catch (const std::bad_alloc&) {
     impl.Reset();
     ThrowNoMemory(impl.Label());
@@ -192,20 +205,13 @@ void DbfTable::Open() {
     throw;
   }
   // Keep the live records, in place: deleted ones are hidden, as the classic
-  // engine hides them. A 0x1A where a counted record starts is damage.
+  // engine hides them.
   const std::size_t header = impl.layout.header_length;
   const std::size_t length = impl.layout.record_length;
   std::size_t live = 0;
   for (std::size_t i = 0; i < impl.layout.declared_records; ++i) {
     const std::size_t from = header + i * length;
-    const char flag = impl.image[from];
-    if (flag == dbf::kEndOfFile) {
-      const std::string label = impl.Label();
-      const std::uint32_t promised = impl.layout.declared_records;
-      impl.Reset();
-      throw dbf::ShortTableError(label, promised, i, true);
-    }
-    if (flag == dbf::kRecordDeleted) continue;
+    if (impl.image[from] == dbf::kRecordDeleted) continue;
     if (live != i) std::memmove(&impl.image[header + live * length], &impl.image[from], length);
     ++live;
   }

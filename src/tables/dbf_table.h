@@ -176,11 +176,16 @@ public:
   using BeforeReplace = std::function<void(const std::vector<std::filesystem::path>& old_files)>;
 
   // Writes the created table (version 0x03, language driver 0x57 = cp1252,
-  // no index, 0x1A end marker) in place of NAME.DBF and removes NAME.MDX.
-  // The table stays open; a later Finish() writes it again.
+  // no index, 0x1A end marker) in place of NAME.DBF and removes NAME.MDX,
+  // the index first (tables/table_files.h): a new NAME.DBF never stands
+  // beside the old index. The table stays open; a later Finish() writes it
+  // again.
   // REQUIRES: created by CreateTable(), open, not appending or editing
   // (RunError otherwise).
   void Finish(const BeforeReplace& before_replace = {});
+  // The files Finish() would replace or remove: the old NAME.DBF and
+  // NAME.MDX, those that are there. REQUIRES: created by CreateTable().
+  std::vector<std::filesystem::path> OldFiles() const;
   // The check Finish() makes before it writes: RunError ("... está en uso por
   // otro programa") when another program holds the table it would replace.
   // REQUIRES: created by CreateTable().
@@ -238,6 +243,7 @@ private:
   friend class Field;
   struct Impl;
   std::string FileName() const;  // TableName, ".DBF" added without extension
+  std::filesystem::path IndexPath() const;  // NAME.MDX in DatabaseName, there or not
   void RequireOpen() const;
   void CheckTableType() const;
   void CheckWritable() const;

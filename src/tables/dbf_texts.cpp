@@ -31,4 +31,9 @@ RunError CannotError(std::string_view action, const std::string& table, std::str
   return RunError(CannotText(action, table) + std::string(reason));
 }
 
+RunError CannotIndexError(std::string_view action, const std::string& index, std::string_view reason) {
+  return RunError("No se puede " + std::string(action) + " el \xED" "ndice " + index + ": " +
+                  std::string(reason));
+}
+
 }  // namespace tvz::dbf

@@ -29,4 +29,7 @@ RunError InUseError(const std::string& table);
 std::string CannotText(std::string_view action, const std::string& table);
 RunError CannotError(std::string_view action, const std::string& table, std::string_view reason);
 
+// "No se puede <action> el índice <index>: <reason>" (a table's .MDX).
+RunError CannotIndexError(std::string_view action, const std::string& index, std::string_view reason);
+
 }  // namespace tvz::dbf

@@ -25,6 +25,11 @@ constexpr int kHelpContext = 3;
 constexpr wchar_t kResultFile[] = L"Vardelin.ini";
 constexpr wchar_t kResultSection[] = L"Transformadores";
 constexpr wchar_t kResultKey[] = L"Transformado";
+// How long the host's window may take to answer before the window shows on
+// its own.
+constexpr DWORD kHostAnswerMilliseconds = 1000;
+// The timer that keeps the window over the host's (Embedding::kOwnedPopup).
+constexpr UINT_PTR kFollowHostTimer = 1;
 
 std::wstring CurrentDirectory() {
   const DWORD n = GetCurrentDirectoryW(0, nullptr);
@@ -129,6 +134,12 @@ LRESULT TMForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         return 0;
       }
       break;
+    case WM_ACTIVATE:
+      if (OnActivate(LOWORD(wparam))) return 0;
+      break;
+    case WM_TIMER:
+      if (wparam == kFollowHostTimer) FollowHostWindow();
+      return 0;
     case WM_HELP: HelpKey(); return TRUE;  // F1, from the focused control up to here
     case WM_DPICHANGED: OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam)); return 0;
   }
@@ -157,7 +168,9 @@ void TMForm::OnCreate() {
 
 // Exactly two parameters put the window inside the host's window, showing
 // the panel of the mode asked for. A handle that is not a number is reported
-// and the window goes on standalone with both panels.
+// and the window goes on standalone with both panels; a host that does not
+// answer gets the window on its own, still embedded for the run and the
+// result file.
 void TMForm::FormCreate() {
   if (!command_line_error_.empty()) ShowError(command_line_error_);
   if (!embed_) return;
@@ -271,24 +284,41 @@ bool TMForm::OnSetCursor() {
 
 void TMForm::OnDpiChanged(UINT dpi, const RECT& suggested) {
   ApplyDpi(dpi);
-  if (!Embedded())
+  if (!Embedded() || embedding_ == Embedding::kOnItsOwn)
     SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TMForm::EmbedIn(HWND host) {
-  LONG_PTR style = GetWindowLongPtrW(hwnd_, GWL_STYLE);
-  style &= ~static_cast<LONG_PTR>(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME |
-                                  WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
-  SetWindowLongPtrW(hwnd_, GWL_STYLE, style | WS_CHILD);
-  LONG_PTR ex_style = GetWindowLongPtrW(hwnd_, GWL_EXSTYLE);
-  ex_style &= ~static_cast<LONG_PTR>(WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_APPWINDOW);
-  SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, ex_style);
-  SetParent(hwnd_, host);
-  const SIZE client = ClientSize(dpi_);
-  // (2, 2) in the host's client area, in its pixels.
-  SetWindowPos(hwnd_, nullptr, 2, 2, client.cx, client.cy,
-               SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  embedding_ = ChooseEmbedding(HostAnswers(host, kHostAnswerMilliseconds), RunsUnderWine());
+  ArrangeInHost(hwnd_, host, embedding_, ClientSize(dpi_));
+  if (embedding_ != Embedding::kOwnedPopup) return;
+  follower_.emplace(hwnd_, host);
+  SetTimer(hwnd_, kFollowHostTimer, kFollowMilliseconds, nullptr);
+}
+
+// The host's window is gone: the window closes, as a child would have been
+// destroyed with it, once no run or dialog of its own is under way.
+void TMForm::FollowHostWindow() {
+  if (!follower_->Step() && !running_ && !restoring_) {
+    KillTimer(hwnd_, kFollowHostTimer);
+    Close();
+  }
+}
+
+// Hidden while its host is minimised, the popup loses the focus of its
+// control; it gets it back when it is activated again. True when the focus
+// was put back.
+bool TMForm::OnActivate(UINT state) {
+  if (!Embedded() || embedding_ != Embedding::kOwnedPopup) return false;
+  if (state == WA_INACTIVE) {
+    const HWND focus = GetFocus();
+    if (focus != nullptr && IsChild(hwnd_, focus)) focus_ = focus;
+    return false;
+  }
+  if (focus_ == nullptr || !IsChild(hwnd_, focus_) || !IsWindowEnabled(focus_)) return false;
+  SetFocus(focus_);
+  return true;
 }
 
 void TMForm::ApplyDpi(UINT dpi) {

@@ -16,6 +16,7 @@
 #include "ui/directory_list.h"
 #include "ui/drive_list.h"
 #include "ui/embed_request.h"
+#include "ui/embedding.h"
 #include "ui/form_controls.h"
 #include "ui/form_layout.h"
 #include "ui/form_painting.h"
@@ -79,6 +80,8 @@ private:
   void RestoreTables();
   void Modal(const std::function<void(HWND owner, DialogPlace place)>& show);
   void EmbedIn(HWND host);
+  void FollowHostWindow();
+  bool OnActivate(UINT state);
   void ApplyDpi(UINT dpi);
   void ApplyPanels(TopPanels panels);
   void UpdateButtons();
@@ -92,6 +95,10 @@ private:
   // none that can be used (empty when it named none at all).
   std::optional<EmbedRequest> embed_;
   std::string command_line_error_;
+  // How the window sits in the host's window, once embedded.
+  Embedding embedding_ = Embedding::kOnItsOwn;
+  std::optional<HostFollower> follower_;  // Embedding::kOwnedPopup
+  HWND focus_ = nullptr;  // the control that had the focus when the popup went inactive
   // The run state: the chosen folder of the last run (`RutaCarpeta`), the
   // run status (`Transformado`, 0 when the window is created, written to the
   // result file when an embedded window closes) and the mode. The form is

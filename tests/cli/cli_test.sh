@@ -111,10 +111,21 @@ same=0; for t in "$scratch"/first/*.DBF; do cmp -s "$t" "$scratch/vtemp/$(basena
 grep -q "^Tablas restauradas de la copia $first: ASIGNOMT, ASIGT" "$scratch/out" && [ $same = 0 ] &&
   [ "$(ls "$scratch/vtemp/COPIAS" | wc -l)" = 2 ]
 check "restaurar: restore" 0 $s $?
+run "$scratch/out" "$scratch/err" restaurar "$first" --vtemp "$scratch/vtemp" --informe "$scratch/restore.json"
+/usr/bin/python3 - "$scratch/restore.json" "$first" "$(sed -n 's/^Las tablas sustituidas quedan en la copia //p' "$scratch/out")" <<'PY'
+import json, sys
+r = json.load(open(sys.argv[1], encoding="utf-8"))
+assert r["conversion"] == "restaurar" and r["resultado"] == "finalizado", r
+assert r["copia"] == sys.argv[2] and r["copia_nueva"] == sys.argv[3] != "", r
+assert r["tablas"] == ["ASIGNOMT", "ASIGT", "AULAT", "DIASHORAST", "GRUPOST", "PROFT"], r
+PY
+check "restaurar: report" 0 $s $?
 run "$scratch/out" "$scratch/err" restaurar 20000101-0000 --vtemp "$scratch/vtemp"
 [ ! -s "$scratch/out" ] && grep -qx "No existe la copia de las tablas 20000101-0000\." "$scratch/err"
 check "restaurar: unknown copy" 2 $s $?
 run "$scratch/ignored.out" "$scratch/ignored.out" restaurar a b --vtemp "$scratch/vtemp"; check "restaurar: two copies" 64 $s
+run "$scratch/ignored.out" "$scratch/ignored.out" restaurar --vtemp "$scratch/vtemp" --informe "$scratch/r.json"
+check "restaurar: a report without a copy" 64 $s
 
 # The report: JSON with --informe, a summary on stderr after the counts.
 json_check() {  # json_check FILE CONVERSION KINDS... : the report's shape and kinds
@@ -157,8 +168,21 @@ cmp -s "$scratch/err" "$scratch/check.err" &&
 check "export report as comprobar's" 0 $s $?
 run "$scratch/out" "$scratch/ignored.err" comprobar "$scratch/nada" --vtemp "$scratch/vtemp"
 [ "$(cat "$scratch/out")" = "No existe la carpeta" ]; check "comprobar: missing folder" 1 $s $?
-run "$scratch/ignored.out" "$scratch/err" comprobar "$scratch/zarp" --vtemp "$scratch/vtemp" --informe "$scratch/nada/x.json"
-grep -q "^transvardelzarp: no se puede escribir el informe" "$scratch/err"; check "report not writable" 2 $s $?
+# A report that would take the place of what the runs read or write, of the
+# copies, or is no file to write, is refused before anything is read or
+# written: both folders stay as they were, no copy is made, status 64.
+vtemp_before=$(snap "$scratch/vtemp"); zarp_before=$(snap "$scratch/zarp")
+for target in vtemp/PROFT.DBF vtemp/SOLUC.DBF zarp/ZARP_PROF.TXT zarp/zarp_horario.txt vtemp/COPIAS nada/x.json; do
+  for command in exportar importar comprobar; do
+    run "$scratch/out" "$scratch/err" $command "$scratch/zarp" --vtemp "$scratch/vtemp" --informe "$scratch/$target"
+    test ! -s "$scratch/out" && [ "$(wc -l <"$scratch/err")" = 1 ] && grep -q "^transvardelzarp: .*informe.*: $scratch/$target$" "$scratch/err" &&
+      [ "$(snap "$scratch/vtemp")" = "$vtemp_before" ] && [ "$(snap "$scratch/zarp")" = "$zarp_before" ]
+    check "$command --informe $target refused" 64 $s $?
+  done
+done
+copy=$(ls "$scratch/vtemp/COPIAS" | head -n 1)
+run "$scratch/out" "$scratch/err" restaurar "$copy" --vtemp "$scratch/vtemp" --informe "$scratch/vtemp/COPIAS/$copy/r.json"
+[ "$(snap "$scratch/vtemp")" = "$vtemp_before" ]; check "restaurar --informe in a copy refused" 64 $s $?
 run "$scratch/ignored.out" "$scratch/err" comprobar "$scratch/zarp" --informe
 grep -q "^transvardelzarp: falta el fichero tras --informe" "$scratch/err"; check "usage: --informe" 64 $s $?
 

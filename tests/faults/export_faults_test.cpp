@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 
 #include "core/errors.h"
 #include "export/export_run.h"
@@ -49,7 +50,8 @@ void ExpectStoppedAt(const test::RunResult& o, std::size_t failed, const std::st
   const std::vector<TableCopy> copies = ListCopies(vtemp);
   ASSERT_EQ(copies.size(), failed > 0 ? 1u : 0u);
   if (failed > 0) {
-    const faults::Snapshot kept = faults::Take(CopiesFolder(vtemp) / copies[0].name);
+    faults::Snapshot kept = faults::Take(CopiesFolder(vtemp) / copies[0].name);
+    kept.erase(kCopyRecordName);
     EXPECT_EQ(kept.size(), 2 * failed);
     for (std::size_t i = 0; i < failed; ++i) {
       for (const char* ext : {".DBF", ".MDX"}) {
@@ -214,6 +216,59 @@ TEST_F(ExportFaultTest, AReadOnlyWorkingFolderStopsAtTheFirstTable) {
                   "No se puede crear la carpeta de copias " + (tiny.path() / "COPIAS").string() +
                       ": " + platform::SystemErrorText(EROFS),
                   tiny.path(), before);
+}
+
+TEST_F(ExportFaultTest, ComprobarRefusesWhatExportarRefusesWithTheSameMessage) {
+  const auto cannot_copy = [](const fs::path& v, const std::string& reason) {
+    return "No se puede crear la carpeta de copias " + (v / "COPIAS").string() + ": " + reason;
+  };
+  struct Case {
+    const char* name;
+    std::function<std::unique_ptr<faults::ReadOnlyFolder>(const fs::path& v)> spoil;
+    std::function<std::string(const fs::path& v)> error;  // null: the export's own, whatever it is
+  };
+  const Case cases[] = {
+      {"COPIAS is a file",
+       [](const fs::path& v) { test::WriteBytes(v / "COPIAS", "x"); return nullptr; },
+       [&](const fs::path& v) { return cannot_copy(v, "hay un archivo con ese nombre"); }},
+      {"COPIAS is a link to a folder",
+       [&](const fs::path& v) { fs::create_directory_symlink(zarp.path(), v / "COPIAS"); return nullptr; },
+       [&](const fs::path& v) { return cannot_copy(v, "es un enlace simb\xF3" "lico, no una carpeta"); }},
+      {"COPIAS is read-only",
+       [](const fs::path& v) {
+         fs::create_directory(v / "COPIAS");
+         return std::make_unique<faults::ReadOnlyFolder>(v / "COPIAS");
+       },
+       [&](const fs::path& v) { return cannot_copy(v, platform::SystemErrorText(EROFS)); }},
+      {"the working folder is read-only",
+       [](const fs::path& v) { return std::make_unique<faults::ReadOnlyFolder>(v); }, nullptr},
+      {"copies dated in the future",
+       [](const fs::path& v) {
+         for (const char* copy : {"20991231-2359", "20991231-2358"}) {
+           fs::create_directories(v / "COPIAS" / copy);
+           test::WriteBytes(v / "COPIAS" / copy / "PROFT.DBF", "future");
+         }
+         return nullptr;
+       },
+       [](const fs::path&) { return ""; }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    test::TempDir v;
+    faults::WriteOldTables(v.path());
+    test::WriteBytes(v / "PROFT.DBF.tvz-0123456789ab.tmp", "what a killed run left");
+    const auto held = c.spoil(v.path());
+    if (held && !held->read_only()) GTEST_SKIP() << "cannot mount a folder read-only here";
+    const faults::Snapshot before = faults::Take(v.path());
+    const test::RunResult check = test::Run(test::RunKind::kCheck, zarp.path(), v.path());
+    EXPECT_EQ(faults::Take(v.path()), before);  // not even the temporary goes
+    const test::RunResult write = test::RunExport(zarp.path(), v.path());
+    EXPECT_EQ(check.error, write.error);
+    EXPECT_EQ(check.status, write.status);
+    if (c.error) {
+      EXPECT_EQ(write.error, c.error(v.path()));
+    }
+  }
 }
 
 #endif

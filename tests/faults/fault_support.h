@@ -154,6 +154,26 @@ private:
   std::string why_not_;
 };
 
+// `folder` read-only for as long as this lives (a read-only bind mount of it
+// on itself), when this process may mount.
+class ReadOnlyFolder {
+public:
+  explicit ReadOnlyFolder(const fs::path& folder) : folder_(folder) {
+    const char* f = folder.c_str();
+    if (::mount(f, f, nullptr, MS_BIND, nullptr) != 0) return;
+    mounted_ = true;
+    read_only_ = ::mount(f, f, nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+  }
+  ~ReadOnlyFolder() {
+    if (mounted_) ::umount2(folder_.c_str(), MNT_DETACH);
+  }
+  bool read_only() const { return read_only_; }
+
+private:
+  fs::path folder_;
+  bool mounted_ = false, read_only_ = false;
+};
+
 #endif
 
 }  // namespace tvz::faults

@@ -14,7 +14,7 @@ RunResult Run(RunKind kind, const fs::path& folder, const fs::path& vtemp, RunSe
   c.Transformado = settings.status;
   c.Embedded = settings.embedded;
   try {
-    r.outcome = kind == RunKind::kExport ? ExportRun(c) : ImportRun(c);
+    r.outcome = kind == RunKind::kExport ? ExportRun(c) : kind == RunKind::kImport ? ImportRun(c) : CheckExport(c);
   } catch (const RunError& e) {
     r.error = e.what();
   }

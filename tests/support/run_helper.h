@@ -14,7 +14,7 @@ namespace tvz::test {
 
 namespace fs = std::filesystem;
 
-enum class RunKind { kExport, kImport };
+enum class RunKind { kExport, kImport, kCheck };  // kCheck: comprobar
 
 struct RunSettings {
   std::int32_t status = 0;  // the run status before the run

@@ -51,7 +51,9 @@ TEST(DbfTextInPlaceTest, IsTheDecodedTextOrNothing) {
     r.replace(t.fields[field].offset, stored.size(), stored);
     const auto text = dbf::TextInPlace(t, field, r);
     EXPECT_EQ(text.has_value(), in_place) << stored;
-    if (text) EXPECT_EQ(*text, dbf::TextOf(dbf::Decode(t, field, r))) << stored;
+    if (text) {
+      EXPECT_EQ(*text, dbf::TextOf(dbf::Decode(t, field, r))) << stored;
+    }
     EXPECT_EQ(dbf::KeyText(t, field, r), dbf::TextOf(dbf::Decode(t, field, r))) << stored;
   };
   const struct {

@@ -2,8 +2,12 @@
 // are named, listed and pruned, and putting one back.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "core/errors.h"
 #include "export/export_run.h"
+#include "platform/files.h"
+#include "platform/folder_lock.h"
 #include "tables/table_copies.h"
 #include "faults/fault_support.h"
 #include "support/run_helper.h"
@@ -21,14 +25,34 @@ Snapshot Tables(const fs::path& vtemp) {
   return s;
 }
 
+// The files a copy keeps, without its record.
 Snapshot Kept(const fs::path& vtemp, const std::string& copy) {
-  return faults::Take(CopiesFolder(vtemp) / copy);
+  Snapshot s = faults::Take(CopiesFolder(vtemp) / copy);
+  s.erase(kCopyRecordName);
+  return s;
 }
 
 std::vector<std::string> Names(const std::vector<TableCopy>& copies) {
   std::vector<std::string> names;
   for (const TableCopy& c : copies) names.push_back(c.name);
   return names;
+}
+
+// Old tables that open as tables (a record naming each), each with an
+// index: what a restore accepts.
+void WriteValidOldTables(const fs::path& vtemp) {
+  for (const char* name : kExportTables) {
+    DbfTable t;
+    t.DatabaseName = vtemp;
+    t.TableName = std::string(name) + ".DBF";
+    t.FieldDefs = {{"OLD", FieldType::ftString, 10}};
+    t.CreateTable();
+    t.Append();
+    t.FieldByName("OLD").SetAsString(name);
+    t.Post();
+    t.Finish();
+    test::WriteBytes(vtemp / (std::string(name) + ".MDX"), std::string("old index ") + name);
+  }
 }
 
 class TableCopiesTest : public ::testing::Test {
@@ -38,7 +62,7 @@ protected:
 };
 
 TEST_F(TableCopiesTest, RestoringPutsBackWhatEachExportReplaced) {
-  faults::WriteOldTables(vtemp.path());  // with an index each
+  WriteValidOldTables(vtemp.path());  // with an index each
   const Snapshot old_tables = Tables(vtemp.path());
   ASSERT_EQ(test::RunExport(zarp.path(), vtemp.path()).error, "");
   const Snapshot first = Tables(vtemp.path());
@@ -119,6 +143,7 @@ TEST(TableCopies, ARunMakesOneUniqueCopyAndPrunesToTheNewestTen) {
   }
   CopyRun same_minute(vtemp.path(), {2026, 12, 8, 10, 11, 30});
   same_minute.KeepBeforeReplace({vtemp / "PROFT.DBF"});
+  same_minute.End();
   EXPECT_EQ(same_minute.Name(), "20261208-1011-2");
   const std::vector<TableCopy> copies = ListCopies(vtemp.path());
   ASSERT_EQ(copies.size(), kKeptCopies);
@@ -127,7 +152,7 @@ TEST(TableCopies, ARunMakesOneUniqueCopyAndPrunesToTheNewestTen) {
   EXPECT_TRUE(fs::is_directory(CopiesFolder(vtemp.path()) / "mine"));  // not a copy: left alone
   EXPECT_EQ(test::ReadBytes(CopiesFolder(vtemp.path()) / "20261208-1003" / "PROFT.DBF"), "old");
 
-  PruneCopies(vtemp.path(), 1, "20261208-1003");
+  PruneCopies(vtemp.path(), 1, {"20261208-1003"});
   EXPECT_EQ(Names(ListCopies(vtemp.path())), (std::vector<std::string>{"20261208-1011-2", "20261208-1003"}));
 }
 
@@ -183,7 +208,194 @@ TEST_F(TableCopiesTest, TheCopyIsCompleteBeforeTheReplaceStarts) {
   EXPECT_EQ(Kept(vtemp.path(), "20261208-1012"), kept);
 }
 
+TEST(TableCopies, ARunsOwnCopyIsNeverPrunedAndNoNameIsTakenAgain) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> there;  // copies made before they were recorded
+    int runs;                        // each in the same minute
+    std::vector<std::string> left;   // the copies afterwards, as listed
+  };
+  const Case cases[] = {
+      {"a dozen runs in one minute", {}, 12,
+       {"20261208-1012-12", "20261208-1012-11", "20261208-1012-10", "20261208-1012-9",
+        "20261208-1012-8", "20261208-1012-7", "20261208-1012-6", "20261208-1012-5",
+        "20261208-1012-4", "20261208-1012-3"}},
+      {"ten copies named by a clock that was ahead",
+       {"20991231-2350", "20991231-2351", "20991231-2352", "20991231-2353", "20991231-2354",
+        "20991231-2355", "20991231-2356", "20991231-2357", "20991231-2358", "20991231-2359"},
+       2,
+       {"20261208-1012-2", "20261208-1012", "20991231-2359", "20991231-2358", "20991231-2357",
+        "20991231-2356", "20991231-2355", "20991231-2354", "20991231-2353", "20991231-2352"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    test::TempDir vtemp;
+    test::WriteBytes(vtemp / "PROFT.DBF", "old");
+    for (const std::string& copy : c.there) {
+      fs::create_directories(CopiesFolder(vtemp.path()) / copy);
+      test::WriteBytes(CopiesFolder(vtemp.path()) / copy / "PROFT.DBF", "older");
+    }
+    for (int second = 0; second < c.runs; ++second) {
+      CopyRun run(vtemp.path(), {2026, 12, 8, 10, 12, second});
+      run.KeepBeforeReplace({vtemp / "PROFT.DBF"});
+      run.End();
+      EXPECT_EQ(ListCopies(vtemp.path()).front().name, run.Name());
+    }
+    EXPECT_EQ(Names(ListCopies(vtemp.path())), c.left);
+  }
+}
+
+TEST_F(TableCopiesTest, ACopyThatIsNotWholeRestoresNothing) {
+  ASSERT_EQ(test::RunExport(zarp.path(), vtemp.path()).error, "");
+  const std::string table = test::ReadBytes(vtemp / "PROFT.DBF");
+  const fs::path outside = zarp / "ZARP_PROF.TXT";
+  struct Case {
+    const char* name;
+    std::function<void(const fs::path& copy)> make;
+    std::function<std::string(const fs::path& copy)> error;  // what the message starts with
+  };
+  const auto damaged = [](const fs::path& copy, const char* file) {
+    return "La tabla " + (copy / file).string() + " est\xE1" " da\xF1" "ada: ";
+  };
+  std::vector<Case> cases = {
+      {"empty", [](const fs::path&) {},
+       [](const fs::path& copy) { return "La copia " + copy.filename().string() + " no tiene ninguna tabla"; }},
+      {"tables that no export writes",
+       [&](const fs::path& copy) {
+         test::WriteBytes(copy / "SOLUC.DBF", table);
+         test::WriteBytes(copy / "NOTAS.DBF", table);
+       },
+       [](const fs::path& copy) { return "La copia " + copy.filename().string() + " no tiene ninguna tabla"; }},
+      {"a table of 0 bytes", [](const fs::path& copy) { test::WriteBytes(copy / "PROFT.DBF", ""); },
+       [&](const fs::path& copy) { return damaged(copy, "PROFT.DBF"); }},
+      {"a table cut short",
+       [&](const fs::path& copy) {
+         test::WriteBytes(copy / "ASIGT.DBF", table);
+         test::WriteBytes(copy / "PROFT.DBF", table.substr(0, table.size() - 40));
+       },
+       [&](const fs::path& copy) { return damaged(copy, "PROFT.DBF") + "la cabecera promete "; }},
+  };
 #ifndef _WIN32
+  cases.insert(cases.end(), {
+      {"a table that links out of the working folder",
+       [&](const fs::path& copy) { fs::create_symlink(outside, copy / "asigt.dbf"); },
+       [](const fs::path& copy) { return "La tabla " + (copy / "asigt.dbf").string() + " no es un archivo normal"; }},
+      {"an index that links out of the working folder",
+       [&](const fs::path& copy) {
+         test::WriteBytes(copy / "PROFT.DBF", table);
+         fs::create_symlink(outside, copy / "PROFT.MDX");
+       },
+       [](const fs::path& copy) { return "El \xED" "ndice " + (copy / "PROFT.MDX").string() + " no es un archivo normal"; }},
+      {"a copy folder that links out of the working folder",
+       [&](const fs::path& copy) {
+         fs::create_directory_symlink(zarp.path(), copy);
+         test::WriteBytes(zarp / "PROFT.DBF", table);
+       },
+       [](const fs::path& copy) { return "No existe la copia de las tablas " + copy.filename().string(); }},
+  });
+#endif
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const fs::path copy = CopiesFolder(vtemp.path()) / "20300101-0000";
+    fs::create_directories(copy.parent_path());
+    if (std::string(c.name).find("copy folder") == std::string::npos) fs::create_directory(copy);
+    c.make(copy);
+    const Snapshot before = faults::Take(vtemp.path());
+    const std::vector<std::string> copies = Names(ListCopies(vtemp.path()));
+    try {
+      RestoreCopy(vtemp.path(), "20300101-0000", platform::Now());
+      ADD_FAILURE() << "restored";
+    } catch (const RunError& e) {
+      const std::string expected = c.error(copy);
+      EXPECT_EQ(std::string(e.what()).substr(0, expected.size()), expected);
+    }
+    EXPECT_EQ(faults::Take(vtemp.path()), before);
+    EXPECT_EQ(Names(ListCopies(vtemp.path())), copies);
+    fs::remove_all(copy);
+  }
+}
+
+#ifndef _WIN32
+
+// Whether a file of some copy is a live table's file.
+bool ACopySharesALiveFile(const fs::path& vtemp) {
+  for (const TableCopy& copy : ListCopies(vtemp)) {
+    for (const auto& kept : fs::directory_iterator(CopiesFolder(vtemp) / copy.name)) {
+      for (const auto& live : fs::directory_iterator(vtemp)) {
+        if (live.is_regular_file() && platform::SameFile(kept.path(), live.path())) return true;
+      }
+    }
+  }
+  return false;
+}
+
+TEST_F(TableCopiesTest, ARestoredTableHasThePermissionsOfTheFileItReplaces) {
+  ASSERT_EQ(test::RunExport(zarp.path(), vtemp.path()).error, "");
+  ASSERT_EQ(test::RunExport(zarp.path(), vtemp.path()).error, "");
+  const std::string copy = ListCopies(vtemp.path()).front().name;
+  for (const fs::perms mode : {fs::perms(0444), fs::perms(0640)}) {
+    fs::permissions(vtemp / "PROFT.DBF", mode);
+    RestoreCopy(vtemp.path(), copy, platform::Now());
+    EXPECT_EQ(fs::status(vtemp / "PROFT.DBF").permissions(), mode);
+  }
+}
+
+TEST_F(TableCopiesTest, ARunThatReplacesNothingKeepsNoCopyAndPrunesNone) {
+  faults::TinyFileSystem tiny(1024);
+  if (!tiny.mounted()) GTEST_SKIP() << tiny.why_not();
+  const fs::path v = tiny.path();
+  faults::WriteOldTables(v);
+  for (std::size_t i = 0; i < kKeptCopies; ++i) ASSERT_EQ(test::RunExport(zarp.path(), v).error, "");
+  const std::vector<std::string> copies = Names(ListCopies(v));
+  const auto FullDiskRestore = [&](std::size_t free) {
+    tiny.LeaveFree(free);
+    try {
+      RestoreCopy(v, copies.front(), platform::Now());
+    } catch (const RunError& e) {
+      return std::string(e.what());
+    }
+    return std::string();
+  };
+  struct Case {
+    const char* name;
+    std::function<std::string()> run;  // the error that ended it
+  };
+  const Case cases[] = {
+      {"an export whose first table another program holds",
+       [&] {
+         faults::OtherProcessHolds holder(v, "ASIGNOMT");
+         return test::RunExport(zarp.path(), v).error;
+       }},
+      {"an export on a full disk",
+       [&] {
+         tiny.LeaveFree(0);
+         return test::RunExport(zarp.path(), v).error;
+       }},
+      {"a restore on a full disk", [&] { return FullDiskRestore(0); }},
+      {"a restore with room for its copy, not for the tables", [&] { return FullDiskRestore(8192); }},
+      {"a restore held off by another run",
+       [&] {
+         platform::FolderLock other;
+         other.Acquire(v);
+         try {
+           RestoreCopy(v, copies.back(), platform::Now());
+         } catch (const RunError& e) {
+           return std::string(e.what());
+         }
+         return std::string();
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Snapshot before = Tables(v);
+    const std::string error = c.run();
+    fs::remove(v / "filler");
+    EXPECT_NE(error, "");
+    EXPECT_EQ(Tables(v), before);
+    EXPECT_EQ(Names(ListCopies(v)), copies);
+    EXPECT_FALSE(ACopySharesALiveFile(v));
+  }
+}
 
 TEST_F(TableCopiesTest, ATableInUseIsNeitherKeptNorReplacedNorRestored) {
   ASSERT_EQ(test::RunExport(zarp.path(), vtemp.path()).error, "");

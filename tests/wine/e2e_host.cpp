@@ -79,6 +79,11 @@ bool Check(bool ok, const std::string& what) {
 
 int Failures() { return g_failures; }
 
+bool UnderWine() {
+  const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
 void PumpFor(DWORD ms) {
   const DWORD start = GetTickCount();
   for (;;) {
@@ -132,17 +137,17 @@ void PressKey(WORD key, WORD modifier) {
   PumpFor(100);
 }
 
-void ClickAt(POINT screen) {
-  INPUT input[3] = {};
-  for (INPUT& in : input) {
+void ClickAt(POINT screen, int clicks) {
+  std::vector<INPUT> input(1 + 2 * static_cast<std::size_t>(clicks));
+  for (std::size_t i = 0; i < input.size(); ++i) {
+    INPUT& in = input[i];
     in.type = INPUT_MOUSE;
     in.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
     in.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = MOUSEEVENTF_ABSOLUTE |
+                    (i == 0 ? MOUSEEVENTF_MOVE : i % 2 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
   }
-  input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
-  input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
-  SendInput(3, input, sizeof(INPUT));
+  SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
   PumpFor(200);
 }
 

@@ -5,8 +5,8 @@
 // its window, press its buttons, read and answer its message dialogs.
 //
 // Everything waits with MsgWaitForMultipleObjects and pumps this process's
-// messages: the program's window is a child of ours, so it sends us messages
-// (and waits for them) while it works.
+// messages: the program's window is tied to ours (a child on Windows, an
+// owned popup under Wine), so it may send us messages and wait for them.
 #include <windows.h>
 
 #include <functional>
@@ -23,6 +23,10 @@ int Failures();
 template <typename Done>
 bool WaitUntil(Done done, DWORD timeout_ms);
 void PumpFor(DWORD ms);
+
+// True under Wine, where the program lays its window over the host's
+// instead of making it a child.
+bool UnderWine();
 
 // The host window, top-level, shown.
 HWND CreateHostWindow();
@@ -85,8 +89,9 @@ private:
 // Real key presses (SendInput) to the foreground window; `modifier` (e.g.
 // VK_MENU, VK_SHIFT) is held while `key` is pressed.
 void PressKey(WORD key, WORD modifier = 0);
-// A real left click (SendInput) at a point of the screen.
-void ClickAt(POINT screen);
+// A real left click (SendInput) at a point of the screen; two make a double
+// click.
+void ClickAt(POINT screen, int clicks = 1);
 
 std::wstring ClassOf(HWND window);
 std::wstring TextOf(HWND window);  // GetWindowText, also across processes

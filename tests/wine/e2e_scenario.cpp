@@ -38,14 +38,20 @@ void CheckPlacement(const Case& c, HWND form, HWND host) {
   Check(client.right == 599 && client.bottom == 270, "client area 599 x 270");
   const LONG_PTR style = GetWindowLongPtrW(form, GWL_STYLE);
   if (c.shown == Shown::kEmbedded) {
-    Check(GetParent(form) == host && (style & WS_CHILD), "a child of the host window");
+    if (UnderWine())
+      Check(GetWindow(form, GW_OWNER) == host && (style & WS_POPUP) && !(style & WS_CHILD) &&
+                (GetWindowLongPtrW(form, GWL_EXSTYLE) & WS_EX_TOOLWINDOW),
+            "a popup owned by the host window, out of the taskbar");
+    else
+      Check(GetParent(form) == host && (style & WS_CHILD), "a child of the host window");
     Check((style & WS_CAPTION) == 0 && (style & WS_THICKFRAME) == 0, "no border, no caption");
     RECT r;
     GetWindowRect(form, &r);
     MapWindowPoints(HWND_DESKTOP, host, reinterpret_cast<POINT*>(&r), 2);
     Check(r.left == 2 && r.top == 2, "at (2, 2) of the host's client area");
   } else {
-    Check(GetAncestor(form, GA_PARENT) == GetDesktopWindow() && !(style & WS_CHILD),
+    Check(GetAncestor(form, GA_PARENT) == GetDesktopWindow() && !(style & WS_CHILD) &&
+              GetWindow(form, GW_OWNER) == nullptr,
           "a window of its own");
     Check((style & WS_CAPTION) == WS_CAPTION, "with its caption");
   }
