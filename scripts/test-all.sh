@@ -22,12 +22,14 @@ trap 'rm -f "$TVZ_SUMMARY"' EXIT
 status=0
 
 echo "== native build and tests"
+stage_start=$(date +%s)
 if cmake --preset native >/dev/null && cmake --build --preset native -j"$jobs"; then
   ctest_stage native --preset native -j"$jobs" || status=1
 else
   summary_add native 0 1 "the build failed"
   status=1
 fi
+echo "native took $(( $(date +%s) - stage_start )) s"
 
 echo "== sanitizers and fuzzing"
 bash scripts/test-hardening.sh || status=1
