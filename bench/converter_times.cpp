@@ -10,6 +10,8 @@
 #include "core/conversion.h"
 #include "core/errors.h"
 #include "export/export_run.h"
+#include "export/table_destination.h"
+#include "platform/clock.h"
 
 namespace {
 
@@ -27,11 +29,12 @@ int main(int argc, char** argv) {
     return 64;
   }
   QuietHost host;
-  tvz::Conversion c;
+  tvz::Conversion c(host);
   c.RutaCarpeta = argv[1];
   c.WorkingFolder = argv[2];
-  c.host = &host;
-  const std::pair<const char*, void (*)(tvz::Conversion&)> converters[] = {
+  // As an export writes its tables.
+  tvz::WritingDestination tables(c.WorkingFolder, tvz::platform::Now());
+  const std::pair<const char*, void (*)(tvz::Conversion&, tvz::TableDestination&)> converters[] = {
       {"ConvertirAsignaturas", tvz::ConvertirAsignaturas},
       {"ConvertirProfesores", tvz::ConvertirProfesores},
       {"ConvertirAulas", tvz::ConvertirAulas},
@@ -41,10 +44,10 @@ int main(int argc, char** argv) {
   try {
     for (const auto& [name, convert] : converters) {
       const auto start = std::chrono::steady_clock::now();
-      convert(c);
+      convert(c, tables);
       const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
       std::printf("| %-26s | %9llu | %6.3f |\n", name,
-                  static_cast<unsigned long long>(c.report.empty() ? 0 : c.report.back().records),
+                  static_cast<unsigned long long>(c.informe.tablas.empty() ? 0 : c.informe.tablas.back().registros),
                   took.count());
     }
   } catch (const tvz::RunError& e) {

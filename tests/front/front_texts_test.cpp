@@ -116,7 +116,9 @@ TEST(FrontTexts, AFailureTheRunPlacedShowsWhereItHappened) {
       EXPECT_EQ(end.failure.text[second - 1], '.');  // the first line keeps its stop
       EXPECT_EQ(end.failure.text.substr(second + 1), PlaceText(c.lugar));
     }
-    if (c.kept) EXPECT_EQ(test::ReadBytes(vtemp / c.kept), kept) << c.kept;
+    if (c.kept) {
+      EXPECT_EQ(test::ReadBytes(vtemp / c.kept), kept) << c.kept;
+    }
   }
 }
 

@@ -51,7 +51,9 @@ TEST(LineReading, BothReadersFollowTheirRules) {
     std::string line;
     while (reader.Next(line)) got.push_back(line);
     EXPECT_EQ(got, tc.by_line);
-    if (ClassifyText(tc.bytes) == TextEncoding::kCp1252) EXPECT_EQ(SplitLines(tc.bytes), tc.whole);
+    if (ClassifyText(tc.bytes) == TextEncoding::kCp1252) {
+      EXPECT_EQ(SplitLines(tc.bytes), tc.whole);
+    }
     const TextLines whole = LinesOf(tc.bytes);
     EXPECT_EQ(Lines(whole.begin(), whole.end()), tc.whole);
   }
