@@ -42,9 +42,14 @@ bool WriteReport(const Options& options, const RestoreReport& report) {
 int RunRestaurar(const Options& options) {
   const std::filesystem::path working = options.vtemp.value_or(platform::DefaultWorkingFolder());
   if (!options.copy) {
-    const std::vector<TableCopy> copies = ListCopies(working);
-    if (copies.empty()) Say(NoCopiesText(working));
-    for (const TableCopy& copy : copies) Say(CopyLine(copy, "  "));
+    try {
+      const std::vector<TableCopy> copies = ListCopies(working);
+      if (copies.empty()) Say(NoCopiesText(working));
+      for (const TableCopy& copy : copies) Say(CopyLine(copy, "  "));
+    } catch (const RunError&) {
+      WriteToTerminal(TerminalStream::kError, CurrentFailure().text + '\n');
+      return kExitError;
+    }
     return kExitOk;
   }
   if (options.informe) {

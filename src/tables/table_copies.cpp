@@ -208,6 +208,10 @@ std::vector<TableCopy> ListCopies(const fs::path& working) {
     copy.tables.assign(tables.begin(), tables.end());
     found.emplace_back(*parsed, std::move(copy));
   }
+  if (error) {  // copies that cannot be seen are not "no copies"
+    throw RunError("No se puede leer la carpeta de copias " + platform::PathText(copies) + ": " +
+                   platform::SystemErrorText(error.value()));
+  }
   std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
     return SortKey(a.second.order, a.first) > SortKey(b.second.order, b.first);
   });
@@ -225,6 +229,7 @@ void RequireCopiesUsable(const fs::path& working) {
       break;
     case platform::EntryKind::kFolder:
       error = platform::FolderWriteError(copies);
+      if (error == 0) ListCopies(working);  // the copy's name and order need the others
       break;
     case platform::EntryKind::kLink:
       ThrowCannotMakeCopy(copies, "es un enlace simb\xF3" "lico, no una carpeta");
@@ -236,7 +241,12 @@ void RequireCopiesUsable(const fs::path& working) {
 }
 
 void PruneCopies(const fs::path& working, std::size_t keep, const std::vector<std::string>& spare) {
-  const std::vector<TableCopy> copies = ListCopies(working);
+  std::vector<TableCopy> copies;
+  try {
+    copies = ListCopies(working);
+  } catch (const RunError&) {
+    return;  // what cannot be listed now is pruned by a later run
+  }
   for (std::size_t i = keep; i < copies.size(); ++i) {
     if (std::find(spare.begin(), spare.end(), copies[i].name) != spare.end()) continue;
     std::error_code error;

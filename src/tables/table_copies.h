@@ -53,7 +53,9 @@ struct TableCopy {
 // The copies in the working folder, the last made first: by their order
 // numbers; copies without one come after all that have one, among
 // themselves by the date and sequence of their names. None (also without
-// COPIAS or without the working folder): empty. Links are not copies.
+// COPIAS or without the working folder): empty. Links are not copies. A
+// COPIAS that cannot be read: a RunError ("No se puede leer la carpeta de
+// copias ...: <reason>").
 std::vector<TableCopy> ListCopies(const std::filesystem::path& working);
 
 // The name a run started at `time` gives its copy before uniqueness:
@@ -61,10 +63,10 @@ std::vector<TableCopy> ListCopies(const std::filesystem::path& working);
 std::string CopyName(const platform::LocalTime& time);
 
 // What a run checks, writing nothing, before it keeps a table in COPIAS:
-// COPIAS, when it is there, is a folder (not a link) this process may add
-// to; when it is not, the working folder is. A RunError ("No se puede crear
-// la carpeta de copias ...: <reason>") otherwise: the text keeping would
-// fail with.
+// COPIAS, when it is there, is a folder (not a link) this process may read
+// and add to; when it is not, the working folder is. A RunError ("No se
+// puede crear la carpeta de copias ...: <reason>", or ListCopies' text)
+// otherwise: the text keeping would fail with.
 void RequireCopiesUsable(const std::filesystem::path& working);
 
 // Removes the copies beyond the newest `keep`, except those named in

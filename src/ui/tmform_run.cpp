@@ -65,12 +65,16 @@ void TMForm::RestoreTables() {
   if (busy_ || running_ || restoring_) return;
   restoring_ = true;
   const std::filesystem::path working = platform::DefaultWorkingFolder();
-  const std::vector<TableCopy> copies = ListCopies(working);
   std::optional<TableCopy> chosen;
-  if (copies.empty()) {
-    ShowMessage(NoCopiesText(working));
-  } else {
-    Modal([&](HWND owner, DialogPlace place) { chosen = ChooseCopy(owner, place, working, copies); });
+  try {
+    const std::vector<TableCopy> copies = ListCopies(working);
+    if (copies.empty()) {
+      ShowMessage(NoCopiesText(working));
+    } else {
+      Modal([&](HWND owner, DialogPlace place) { chosen = ChooseCopy(owner, place, working, copies); });
+    }
+  } catch (const RunError&) {
+    ShowError(CurrentFailure().text);
   }
   if (chosen) {
     try {

@@ -2,6 +2,7 @@
 // are named, listed and pruned (putting one back: table_restore_test.cpp).
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 
 #include "core/errors.h"
@@ -12,6 +13,10 @@
 #include "tables/table_copies.h"
 #include "faults/fault_support.h"
 #include "support/run_helper.h"
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 namespace tvz {
 namespace {
@@ -161,6 +166,35 @@ TEST(TableCopies, ARunsOwnCopyIsNeverPrunedAndNoNameIsTakenAgain) {
 }
 
 #ifndef _WIN32
+
+// Copies that cannot be seen are an error, not "no copies", and pruning
+// leaves them. Root reads any folder, so the child that checks it runs as
+// nobody there.
+TEST(TableCopiesDeathTest, ACopiesFolderThatCannotBeReadIsAnError) {
+  test::TempDir vtemp;
+  const fs::path copy = CopiesFolder(vtemp.path()) / "20261208-1012";
+  fs::create_directories(copy);
+  const auto check = [&] {
+    if (::geteuid() == 0) {
+      for (const fs::path& p : {vtemp.path(), CopiesFolder(vtemp.path()), copy})
+        if (::chown(p.c_str(), 65534, 65534) != 0) std::_Exit(3);
+      if (::setgid(65534) != 0 || ::setuid(65534) != 0) std::_Exit(3);
+    }
+    fs::permissions(CopiesFolder(vtemp.path()), fs::perms::owner_write | fs::perms::owner_exec);
+    PruneCopies(vtemp.path(), 0);
+    for (const auto& attempt : {std::function<void()>([&] { ListCopies(vtemp.path()); }),
+                                std::function<void()>([&] { RequireCopiesUsable(vtemp.path()); })}) {
+      try {
+        attempt();
+      } catch (const RunError& e) {
+        std::fprintf(stderr, "%s|", e.what());
+      }
+    }
+    std::_Exit(fs::is_directory(copy) ? 0 : 4);
+  };
+  EXPECT_EXIT(check(), testing::ExitedWithCode(0),
+              "No se puede leer la carpeta de copias [^|]*COPIAS: [^|]+[|]No se puede leer la carpeta de copias");
+}
 
 // Whether a file of some copy is a live table's file.
 bool ACopySharesALiveFile(const fs::path& vtemp) {
